@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+
+// One connection to a database file. Recordsets that open the same file share one
+// connection, so that a transaction begun on it covers every recordset of that file.
+class CDaoDatabase {
+public:
+    ~CDaoDatabase();
+    CDaoDatabase(const CDaoDatabase&) = delete;
+    CDaoDatabase& operator=(const CDaoDatabase&) = delete;
+
+    // The connection to the file at path (a Windows-style or Linux path), opened on first
+    // use. A file that does not exist is an error; it is never created.
+    static std::shared_ptr<CDaoDatabase> OpenShared(const QString& path);
+
+    sqlite3* Handle() const { return m_db; }
+    QString GetName() const { return m_strPath; }
+
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+    bool InTransaction() const { return m_bInTransaction; }
+
+    // Runs a statement without results; throws CDaoException on failure.
+    void Execute(const char* sql);
+
+    // Throws CDaoException with the engine's last message and the file's name.
+    [[noreturn]] void ThrowLastError() const;
+
+    // How long an operation waits for another process's lock before it fails.
+    static constexpr int kBusyTimeoutMs = 10000;
+
+private:
+    CDaoDatabase(sqlite3* db, QString path);
+
+    sqlite3* m_db = nullptr;
+    QString m_strPath;
+    bool m_bInTransaction = false;
+};

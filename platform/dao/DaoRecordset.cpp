@@ -1,0 +1,602 @@
+#include "platform/dao/DaoRecordset.h"
+
+#include "platform/dao/DaoException.h"
+#include "platform/dao/TextCollation.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <sqlite3.h>
+
+namespace {
+
+QString Quoted(const QString& column) { return QLatin1Char('[') + column + QLatin1Char(']'); }
+
+QString StripBrackets(QString name) {
+    name = name.trimmed();
+    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']'))) {
+        name = name.mid(1, name.size() - 2);
+    }
+    return name;
+}
+
+QString NoCurrentRecord() {
+    return QCoreApplication::translate("CDaoRecordset", "Er is geen huidig record.");
+}
+
+// A statement that is finalised when it goes out of scope.
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+} // namespace
+
+CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase) : m_pExternalDatabase(pDatabase) {}
+
+CDaoRecordset::~CDaoRecordset() {
+    sqlite3_finalize(m_fetch);
+}
+
+void CDaoRecordset::EnsureConnection() {
+    if (m_database || m_pExternalDatabase) {
+        return;
+    }
+    m_database = CDaoDatabase::OpenShared(GetDefaultDBName());
+}
+
+void CDaoRecordset::BindFields() {
+    if (!m_fields.empty()) {
+        return;
+    }
+    CDaoFieldExchange fx;
+    DoFieldExchange(&fx);
+    m_fields = std::move(fx.m_fields);
+}
+
+sqlite3_stmt* CDaoRecordset::Prepare(const QString& sql) const {
+    sqlite3* db = GetDatabase()->Handle();
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        ThrowError();
+    }
+    return stmt;
+}
+
+void CDaoRecordset::ThrowError() const { GetDatabase()->ThrowLastError(); }
+
+void CDaoRecordset::Open(int, const QString& sql, int) {
+    if (m_bOpen) {
+        Close();
+    }
+    EnsureConnection();
+    BindFields();
+    m_strTable = StripBrackets(sql.isEmpty() ? GetDefaultSQL() : sql);
+
+    if (m_nKeyField < 0) {
+        Statement info{Prepare(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(m_strTable)))};
+        QString keyColumn;
+        bool tableFound = false;
+        while (sqlite3_step(info.stmt) == SQLITE_ROW) {
+            tableFound = true;
+            if (sqlite3_column_int(info.stmt, 5) == 1) {
+                keyColumn = QString::fromUtf8(
+                    reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
+            }
+        }
+        if (!tableFound) {
+            throw CDaoException(
+                QCoreApplication::translate("CDaoRecordset",
+                                            "De tabel '%1' ontbreekt in databasebestand %2.")
+                    .arg(m_strTable, GetDatabase()->GetName()));
+        }
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            if (m_fields[i].name.compare(keyColumn, Qt::CaseInsensitive) == 0) {
+                m_nKeyField = int(i);
+            }
+        }
+        if (m_nKeyField < 0) {
+            throw CDaoException(
+                QCoreApplication::translate("CDaoRecordset",
+                                            "De tabel '%1' heeft geen sleutelkolom.")
+                    .arg(m_strTable));
+        }
+    }
+
+    if (!m_fetch) {
+        QStringList columns;
+        for (const auto& field : m_fields) {
+            columns << Quoted(field.name);
+        }
+        m_fetch = Prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                              .arg(columns.join(QLatin1Char(',')), Quoted(m_strTable),
+                                   Quoted(m_fields[m_nKeyField].name)));
+    }
+
+    LoadKeys();
+    m_bOpen = true;
+    m_nEditMode = dbEditNone;
+    m_bCurrentDeleted = false;
+    m_nCurrent = -1;
+    m_nMaxReached = -1;
+    if (!SeekFrom(0, 1)) {
+        m_nCurrent = long(m_keys.size());
+    }
+}
+
+void CDaoRecordset::LoadKeys() {
+    const QString key = Quoted(m_fields[m_nKeyField].name);
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(key, Quoted(m_strTable));
+    if (!m_strFilter.trimmed().isEmpty()) {
+        sql += QStringLiteral(" WHERE ") + m_strFilter;
+    }
+    QStringList order;
+    for (const QString& term : m_strSort.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        QStringList words = term.trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (words.isEmpty()) {
+            continue;
+        }
+        const QString column = StripBrackets(words.takeFirst());
+        QString sortTerm = Quoted(column);
+        for (const auto& field : m_fields) {
+            if (field.type == CDaoFieldExchange::Text &&
+                field.name.compare(column, Qt::CaseInsensitive) == 0) {
+                sortTerm += QStringLiteral(" COLLATE ") + QLatin1String(CTextCollation::kName);
+            }
+        }
+        if (!words.isEmpty()) {
+            sortTerm += QLatin1Char(' ') + words.join(QLatin1Char(' '));
+        }
+        order << sortTerm;
+    }
+    order << key; // rows that sort alike keep the engine's own order
+    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
+
+    Statement keys{Prepare(sql)};
+    m_keys.clear();
+    int rc;
+    while ((rc = sqlite3_step(keys.stmt)) == SQLITE_ROW) {
+        m_keys.push_back(sqlite3_column_int64(keys.stmt, 0));
+    }
+    if (rc != SQLITE_DONE) {
+        ThrowError();
+    }
+}
+
+bool CDaoRecordset::FetchRow(qint64 key) {
+    sqlite3_reset(m_fetch);
+    sqlite3_bind_int64(m_fetch, 1, key);
+    const int rc = sqlite3_step(m_fetch);
+    if (rc == SQLITE_DONE) {
+        sqlite3_reset(m_fetch);
+        return false;
+    }
+    if (rc != SQLITE_ROW) {
+        sqlite3_reset(m_fetch);
+        ThrowError();
+    }
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        const auto& field = m_fields[i];
+        const int col = int(i);
+        const bool isNull = sqlite3_column_type(m_fetch, col) == SQLITE_NULL;
+        switch (field.type) {
+        case CDaoFieldExchange::Long:
+            *static_cast<LONG*>(field.member) = isNull ? 0 : sqlite3_column_int(m_fetch, col);
+            break;
+        case CDaoFieldExchange::Bool:
+            *static_cast<BOOL*>(field.member) =
+                (!isNull && sqlite3_column_int64(m_fetch, col) != 0) ? TRUE : FALSE;
+            break;
+        case CDaoFieldExchange::Text: {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_fetch, col));
+            *static_cast<QString*>(field.member) =
+                isNull ? QString() : QString::fromUtf8(text, sqlite3_column_bytes(m_fetch, col));
+            break;
+        }
+        case CDaoFieldExchange::DateTime: {
+            auto& dt = *static_cast<COleDateTime*>(field.member);
+            if (isNull) {
+                dt = COleDateTime::Null();
+            } else if (sqlite3_column_type(m_fetch, col) == SQLITE_FLOAT) {
+                dt = COleDateTime(sqlite3_column_double(m_fetch, col));
+            } else {
+                const auto* text =
+                    reinterpret_cast<const char*>(sqlite3_column_text(m_fetch, col));
+                dt = COleDateTime::FromStorageText(
+                    QString::fromUtf8(text, sqlite3_column_bytes(m_fetch, col)));
+            }
+            break;
+        }
+        }
+    }
+    sqlite3_reset(m_fetch);
+    return true;
+}
+
+// Moves from index in the direction of step to the first key whose row still exists; rows
+// deleted since the open are passed over.
+bool CDaoRecordset::SeekFrom(long index, int step) {
+    for (long i = index; i >= 0 && i < long(m_keys.size()); i += step) {
+        if (FetchRow(m_keys[size_t(i)])) {
+            m_nCurrent = i;
+            m_nMaxReached = std::max(m_nMaxReached, i);
+            m_bCurrentDeleted = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void CDaoRecordset::Close() {
+    if (m_fetch) {
+        sqlite3_finalize(m_fetch);
+        m_fetch = nullptr;
+    }
+    m_bOpen = false;
+    m_keys.clear();
+    m_nCurrent = -1;
+    m_nMaxReached = -1;
+    m_nEditMode = dbEditNone;
+    m_bHasLastModified = false;
+}
+
+bool CDaoRecordset::IsBOF() const {
+    RequireOpen();
+    return m_keys.empty() || m_nCurrent < 0;
+}
+
+bool CDaoRecordset::IsEOF() const {
+    RequireOpen();
+    return m_keys.empty() || m_nCurrent >= long(m_keys.size());
+}
+
+void CDaoRecordset::RequireOpen() const {
+    if (!m_bOpen) {
+        throw CDaoException(
+            QCoreApplication::translate("CDaoRecordset", "De recordset is niet geopend."));
+    }
+}
+
+void CDaoRecordset::RequireCurrentRow() const {
+    RequireOpen();
+    if (m_bCurrentDeleted || m_nCurrent < 0 || m_nCurrent >= long(m_keys.size())) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+}
+
+void CDaoRecordset::MoveFirst() {
+    RequireOpen();
+    if (!SeekFrom(0, 1)) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+}
+
+void CDaoRecordset::MoveLast() {
+    RequireOpen();
+    if (!SeekFrom(long(m_keys.size()) - 1, -1)) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+}
+
+void CDaoRecordset::MoveNext() {
+    RequireOpen();
+    if (IsEOF()) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+    if (!SeekFrom(m_nCurrent + 1, 1)) {
+        m_nCurrent = long(m_keys.size());
+        m_nMaxReached = std::max(m_nMaxReached, m_nCurrent - 1);
+    }
+}
+
+void CDaoRecordset::MovePrev() {
+    RequireOpen();
+    if (IsBOF()) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+    if (!SeekFrom(m_nCurrent - 1, -1)) {
+        m_nCurrent = -1;
+    }
+}
+
+long CDaoRecordset::GetRecordCount() const {
+    RequireOpen();
+    return m_nMaxReached + 1;
+}
+
+std::vector<CDaoRecordset::Value> CDaoRecordset::SaveMembers() const {
+    std::vector<Value> values;
+    values.reserve(m_fields.size());
+    for (const auto& field : m_fields) {
+        switch (field.type) {
+        case CDaoFieldExchange::Long:
+        case CDaoFieldExchange::Bool:
+            values.emplace_back(int(*static_cast<const LONG*>(field.member)));
+            break;
+        case CDaoFieldExchange::Text:
+            values.emplace_back(*static_cast<const QString*>(field.member));
+            break;
+        case CDaoFieldExchange::DateTime:
+            values.emplace_back(*static_cast<const COleDateTime*>(field.member));
+            break;
+        }
+    }
+    return values;
+}
+
+void CDaoRecordset::RestoreMembers(const std::vector<Value>& values) {
+    for (size_t i = 0; i < m_fields.size() && i < values.size(); ++i) {
+        const auto& field = m_fields[i];
+        switch (field.type) {
+        case CDaoFieldExchange::Long:
+        case CDaoFieldExchange::Bool:
+            *static_cast<LONG*>(field.member) = std::get<int>(values[i]);
+            break;
+        case CDaoFieldExchange::Text:
+            *static_cast<QString*>(field.member) = std::get<QString>(values[i]);
+            break;
+        case CDaoFieldExchange::DateTime:
+            *static_cast<COleDateTime*>(field.member) = std::get<COleDateTime>(values[i]);
+            break;
+        }
+    }
+}
+
+void CDaoRecordset::SetMembersNull() {
+    for (const auto& field : m_fields) {
+        switch (field.type) {
+        case CDaoFieldExchange::Long:
+        case CDaoFieldExchange::Bool:
+            *static_cast<LONG*>(field.member) = kPseudoNull;
+            break;
+        case CDaoFieldExchange::Text:
+            static_cast<QString*>(field.member)->clear();
+            break;
+        case CDaoFieldExchange::DateTime:
+            *static_cast<COleDateTime*>(field.member) = COleDateTime::Null();
+            break;
+        }
+    }
+}
+
+void CDaoRecordset::AddNew() {
+    RequireOpen();
+    if (m_nEditMode != dbEditNone) {
+        CancelUpdate();
+    }
+    m_saved = SaveMembers();
+    SetMembersNull();
+    m_nEditMode = dbEditAdd;
+}
+
+void CDaoRecordset::Edit() {
+    RequireCurrentRow();
+    if (m_nEditMode != dbEditNone) {
+        CancelUpdate();
+    }
+    m_saved = SaveMembers();
+    m_nEditMode = dbEditInProgress;
+}
+
+void CDaoRecordset::CancelUpdate() {
+    RequireOpen();
+    if (m_nEditMode == dbEditNone) {
+        return;
+    }
+    RestoreMembers(m_saved);
+    m_nEditMode = dbEditNone;
+}
+
+namespace {
+
+// Binds a member's value as parameter n; empty text and null or invalid dates go in as
+// null, which is how the tables keep "nothing".
+void BindValue(sqlite3_stmt* stmt, int n, const CDaoFieldExchange::Field& field) {
+    switch (field.type) {
+    case CDaoFieldExchange::Long:
+        sqlite3_bind_int(stmt, n, *static_cast<const LONG*>(field.member));
+        break;
+    case CDaoFieldExchange::Bool:
+        sqlite3_bind_int(stmt, n, *static_cast<const BOOL*>(field.member) ? 1 : 0);
+        break;
+    case CDaoFieldExchange::Text: {
+        const auto& text = *static_cast<const QString*>(field.member);
+        if (text.isEmpty()) {
+            sqlite3_bind_null(stmt, n);
+        } else {
+            const QByteArray utf8 = text.toUtf8();
+            sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        break;
+    }
+    case CDaoFieldExchange::DateTime: {
+        const QString text = static_cast<const COleDateTime*>(field.member)->ToStorageText();
+        if (text.isEmpty()) {
+            sqlite3_bind_null(stmt, n);
+        } else {
+            const QByteArray utf8 = text.toUtf8();
+            sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        break;
+    }
+    }
+}
+
+bool SameValue(const CDaoFieldExchange::Field& field, const std::variant<int, QString, COleDateTime>& old) {
+    switch (field.type) {
+    case CDaoFieldExchange::Long:
+        return *static_cast<const LONG*>(field.member) == std::get<int>(old);
+    case CDaoFieldExchange::Bool:
+        return (*static_cast<const BOOL*>(field.member) != 0) == (std::get<int>(old) != 0);
+    case CDaoFieldExchange::Text:
+        return *static_cast<const QString*>(field.member) == std::get<QString>(old);
+    case CDaoFieldExchange::DateTime:
+        return static_cast<const COleDateTime*>(field.member)->ToStorageText() ==
+               std::get<COleDateTime>(old).ToStorageText();
+    }
+    return true;
+}
+
+} // namespace
+
+bool CDaoRecordset::IsUnsetForInsert(const CDaoFieldExchange::Field& field) const {
+    switch (field.type) {
+    case CDaoFieldExchange::Long:
+    case CDaoFieldExchange::Bool:
+        return *static_cast<const LONG*>(field.member) == kPseudoNull;
+    case CDaoFieldExchange::Text:
+        return static_cast<const QString*>(field.member)->isEmpty();
+    case CDaoFieldExchange::DateTime:
+        return static_cast<const COleDateTime*>(field.member)->ToStorageText().isEmpty();
+    }
+    return true;
+}
+
+void CDaoRecordset::InsertRow() {
+    std::vector<size_t> columns;
+    QStringList names;
+    QStringList marks;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (int(i) == m_nKeyField || IsUnsetForInsert(m_fields[i])) {
+            continue;
+        }
+        columns.push_back(i);
+        names << Quoted(m_fields[i].name);
+        marks << QStringLiteral("?");
+    }
+    const QString sql =
+        columns.empty()
+            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(m_strTable))
+            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                  .arg(Quoted(m_strTable), names.join(QLatin1Char(',')),
+                       marks.join(QLatin1Char(',')));
+    Statement insert{Prepare(sql)};
+    for (size_t n = 0; n < columns.size(); ++n) {
+        BindValue(insert.stmt, int(n) + 1, m_fields[columns[n]]);
+    }
+    if (sqlite3_step(insert.stmt) != SQLITE_DONE) {
+        ThrowError();
+    }
+    m_lastModified = sqlite3_last_insert_rowid(GetDatabase()->Handle());
+    m_bHasLastModified = true;
+    m_keys.push_back(m_lastModified);
+}
+
+void CDaoRecordset::UpdateRow() {
+    std::vector<size_t> columns;
+    QStringList assignments;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (int(i) == m_nKeyField || SameValue(m_fields[i], m_saved[i])) {
+            continue;
+        }
+        columns.push_back(i);
+        assignments << Quoted(m_fields[i].name) + QStringLiteral(" = ?");
+    }
+    const qint64 key = m_keys[size_t(m_nCurrent)];
+    if (!columns.empty()) {
+        Statement update{Prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                                     .arg(Quoted(m_strTable), assignments.join(QStringLiteral(", ")),
+                                          Quoted(m_fields[m_nKeyField].name)))};
+        int n = 1;
+        for (size_t i : columns) {
+            BindValue(update.stmt, n++, m_fields[i]);
+        }
+        sqlite3_bind_int64(update.stmt, n, key);
+        if (sqlite3_step(update.stmt) != SQLITE_DONE) {
+            ThrowError();
+        }
+        if (sqlite3_changes(GetDatabase()->Handle()) == 0) {
+            throw CDaoException(NoCurrentRecord(), 3021);
+        }
+    }
+    m_lastModified = key;
+    m_bHasLastModified = true;
+}
+
+void CDaoRecordset::Update() {
+    RequireOpen();
+    if (m_nEditMode == dbEditNone) {
+        throw CDaoException(QCoreApplication::translate(
+            "CDaoRecordset", "Update zonder AddNew of Edit: er is niets om op te slaan."));
+    }
+    if (m_nEditMode == dbEditAdd) {
+        const bool wasAfterLast = m_nCurrent >= long(m_keys.size());
+        InsertRow();
+        if (wasAfterLast) {
+            m_nCurrent = long(m_keys.size());
+        }
+        m_nEditMode = dbEditNone;
+        // The row that was current before AddNew stays current.
+        if (m_nCurrent >= 0 && m_nCurrent < long(m_keys.size()) - 1 && !m_bCurrentDeleted &&
+            FetchRow(m_keys[size_t(m_nCurrent)])) {
+            return;
+        }
+        RestoreMembers(m_saved);
+        return;
+    }
+    UpdateRow();
+    m_nEditMode = dbEditNone;
+}
+
+void CDaoRecordset::Delete() {
+    RequireCurrentRow();
+    if (m_nEditMode != dbEditNone) {
+        CancelUpdate();
+    }
+    Statement remove{Prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                 .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)))};
+    sqlite3_bind_int64(remove.stmt, 1, m_keys[size_t(m_nCurrent)]);
+    if (sqlite3_step(remove.stmt) != SQLITE_DONE) {
+        ThrowError();
+    }
+    if (sqlite3_changes(GetDatabase()->Handle()) == 0) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+    m_bCurrentDeleted = true;
+}
+
+QVariant CDaoRecordset::GetLastModifiedBookmark() const {
+    RequireOpen();
+    if (!m_bHasLastModified) {
+        throw CDaoException(NoCurrentRecord(), 3021);
+    }
+    return QVariant::fromValue(m_lastModified);
+}
+
+QVariant CDaoRecordset::GetBookmark() const {
+    RequireCurrentRow();
+    return QVariant::fromValue(m_keys[size_t(m_nCurrent)]);
+}
+
+void CDaoRecordset::SetBookmark(const QVariant& bookmark) {
+    RequireOpen();
+    const qint64 key = bookmark.toLongLong();
+    for (long i = long(m_keys.size()) - 1; i >= 0; --i) {
+        if (m_keys[size_t(i)] == key) {
+            if (!FetchRow(key)) {
+                break;
+            }
+            m_nCurrent = i;
+            m_nMaxReached = std::max(m_nMaxReached, i);
+            m_bCurrentDeleted = false;
+            return;
+        }
+    }
+    throw CDaoException(NoCurrentRecord(), 3021);
+}
+
+void CDaoRecordset::BeginTrans() {
+    EnsureConnection();
+    GetDatabase()->BeginTrans();
+}
+
+void CDaoRecordset::CommitTrans() {
+    EnsureConnection();
+    GetDatabase()->CommitTrans();
+}
+
+void CDaoRecordset::Rollback() {
+    EnsureConnection();
+    GetDatabase()->Rollback();
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoFieldExchange.h"
+#include "platform/dao/DaoTypes.h"
+#include "platform/dao/OleDateTime.h"
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+#include <variant>
+#include <vector>
+
+struct sqlite3_stmt;
+
+// A dynaset over one table: opening fixes the keys of the rows that meet the filter, in the
+// order of the sort; every move fetches its row afresh by key into the bound members.
+// Changes are buffered in the members between AddNew/Edit and Update, and Update writes
+// only the columns that changed, always through bound parameters.
+class CDaoRecordset {
+public:
+    enum OpenType { dbOpenDynaset = 2, dbOpenTable = 1, dbOpenSnapshot = 4 };
+    enum EditMode { dbEditNone = 0, dbEditInProgress = 1, dbEditAdd = 2 };
+
+    explicit CDaoRecordset(CDaoDatabase* pDatabase = nullptr);
+    virtual ~CDaoRecordset();
+    CDaoRecordset(const CDaoRecordset&) = delete;
+    CDaoRecordset& operator=(const CDaoRecordset&) = delete;
+
+    virtual void Open(int nOpenType = dbOpenDynaset, const QString& sql = QString(),
+                      int nOptions = 0);
+    virtual void Close();
+    bool IsOpen() const { return m_bOpen; }
+    bool IsBOF() const;
+    bool IsEOF() const;
+
+    void MoveFirst();
+    void MoveNext();
+    void MovePrev();
+    void MoveLast();
+    long GetRecordCount() const;
+
+    void AddNew();
+    void Edit();
+    void Update();
+    void CancelUpdate();
+    void Delete();
+    int GetEditMode() const { return m_nEditMode; }
+    bool CanUpdate() const { return m_bOpen; }
+
+    QVariant GetLastModifiedBookmark() const;
+    QVariant GetBookmark() const;
+    void SetBookmark(const QVariant& bookmark);
+
+    // The shared connection this recordset uses; open after the first Open.
+    CDaoDatabase* GetDatabase() const {
+        return m_pExternalDatabase ? m_pExternalDatabase : m_database.get();
+    }
+    // Begins, commits or rolls back a transaction on the connection of this recordset's
+    // file, opening the connection if need be.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+
+    virtual QString GetDefaultDBName() = 0;
+    virtual QString GetDefaultSQL() = 0;
+    virtual void DoFieldExchange(CDaoFieldExchange* pFX) = 0;
+
+    QString m_strFilter;
+    QString m_strSort;
+    int m_nFields = 0;
+    int m_nDefaultType = dbOpenDynaset;
+
+    // What AddNew puts in a number or yes/no member until the caller sets it, so that a
+    // deliberate 0 is told apart from "not set" and an unset column is stored as null.
+    static constexpr LONG kPseudoNull = 0x4a4d4120;
+
+private:
+    using Value = std::variant<int, QString, COleDateTime>;
+
+    void EnsureConnection();
+    void BindFields();
+    void LoadKeys();
+    bool FetchRow(qint64 key);
+    bool SeekFrom(long index, int step);
+    void RequireOpen() const;
+    void RequireCurrentRow() const;
+    std::vector<Value> SaveMembers() const;
+    void RestoreMembers(const std::vector<Value>& values);
+    void SetMembersNull();
+    bool IsUnsetForInsert(const CDaoFieldExchange::Field& field) const;
+    void InsertRow();
+    void UpdateRow();
+    sqlite3_stmt* Prepare(const QString& sql) const;
+    void ThrowError() const;
+
+    std::shared_ptr<CDaoDatabase> m_database;
+    CDaoDatabase* m_pExternalDatabase = nullptr;
+    std::vector<CDaoFieldExchange::Field> m_fields;
+    QString m_strTable;
+    int m_nKeyField = -1;
+    sqlite3_stmt* m_fetch = nullptr;
+    std::vector<qint64> m_keys;
+    long m_nCurrent = -1; // index into m_keys; -1 before the first, size() after the last
+    long m_nMaxReached = -1;
+    bool m_bOpen = false;
+    bool m_bCurrentDeleted = false;
+    int m_nEditMode = dbEditNone;
+    std::vector<Value> m_saved;
+    qint64 m_lastModified = 0;
+    bool m_bHasLastModified = false;
+};
