@@ -1,0 +1,3 @@
+#include "store/DatabasePath.h"
+
+QString g_strDatabasePath;

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Creates a new database file with the thirteen tables of the program and their indexes.
+// A path that already exists is refused with a CDaoException and left untouched; when the
+// creation fails halfway the new file is removed again, so no half-made database remains.
+void CreateTolvarDatabase(const QString& path);
