@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/ui/CmdTarget.h"
+
+#include <functional>
+#include <QMainWindow>
+
+class CCommandRouter;
+class CView;
+class CViewExSplitWnd;
+class QLabel;
+class QToolBar;
+
+// The one main window: menu, toolbar, status bar, and the three panes (workspace on top,
+// to-do list and appointment list below). Commands go to the active pane first, then here.
+class CMainFrame : public QMainWindow, public CCmdTarget {
+    Q_OBJECT
+public:
+    // Makes the three views; the frame owns what they return.
+    struct ViewFactory {
+        std::function<CView*(QWidget*)> workspace;
+        std::function<CView*(QWidget*)> todo;
+        std::function<CView*(QWidget*)> appointments;
+    };
+
+    CMainFrame(ViewFactory views, CCmdTarget* application);
+    ~CMainFrame() override;
+
+    // Creates the bars and the split layout; false when any part cannot be made.
+    bool Create();
+
+    CCommandRouter* Router() const { return m_pRouter; }
+    // The view with the focus, or the one that had it last.
+    CView* GetActiveView() const;
+    CView* GetPaneView(int index) const; // 0 workspace, 1 to-do, 2 appointments
+    QString ActivePaneIndicator() const;
+    QLabel* StatusPane(int index) const;
+    QToolBar* ToolBar() const { return m_pToolBar; }
+
+    // Handlers the frame offers to other parts: the settings dialog is registered by the
+    // application, so that the frame does not depend on it.
+    void SetSettingsCommand(std::function<void()> run);
+
+signals:
+    // The window was minimised (true) or given another size state (false).
+    void WindowStateChanged(bool minimised);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateCommands();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    bool CreateLayout();
+    void UpdateIndicators();
+    void OnNextPane(bool previous);
+    void OnHelpTopics();
+
+    ViewFactory m_views;
+    CCmdTarget* m_pApplication;
+    CCommandRouter* m_pRouter = nullptr;
+    QToolBar* m_pToolBar = nullptr;
+    CViewExSplitWnd* m_pOuter = nullptr;
+    CViewExSplitWnd* m_pInner = nullptr;
+    CView* m_panes[3] = {nullptr, nullptr, nullptr};
+    CView* m_pLastActive = nullptr;
+    QLabel* m_statusPanes[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
+    std::function<void()> m_settingsCommand;
+};
