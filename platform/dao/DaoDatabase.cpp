@@ -4,9 +4,9 @@
 #include "platform/dao/TextCollation.h"
 #include "platform/paths/Paths.h"
 
+#include <map>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <map>
 #include <sqlite3.h>
 
 namespace {
@@ -46,8 +46,8 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& path) {
     const int rc = sqlite3_open_v2(key.toUtf8().constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString text = db ? QString::fromUtf8(sqlite3_errmsg(db))
-                                : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString text =
+            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_close_v2(db);
         throw CDaoException(EngineMessage(text, key), rc);
     }

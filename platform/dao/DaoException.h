@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <exception>
+#include <QString>
 #include <string>
 
 // A failure of the database engine. m_strError carries the engine's text, with the file

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString Quoted(const QString& column) { return QLatin1Char('[') + column + QLatin1Char(']'); }
+QString Quoted(const QString& column) {
+    return QLatin1Char('[') + column + QLatin1Char(']');
+}
 
 QString StripBrackets(QString name) {
     name = name.trimmed();
@@ -64,7 +66,9 @@ sqlite3_stmt* CDaoRecordset::Prepare(const QString& sql) const {
     return stmt;
 }
 
-void CDaoRecordset::ThrowError() const { GetDatabase()->ThrowLastError(); }
+void CDaoRecordset::ThrowError() const {
+    GetDatabase()->ThrowLastError();
+}
 
 void CDaoRecordset::Open(int, const QString& sql, int) {
     if (m_bOpen) {
@@ -97,10 +101,9 @@ void CDaoRecordset::Open(int, const QString& sql, int) {
             }
         }
         if (m_nKeyField < 0) {
-            throw CDaoException(
-                QCoreApplication::translate("CDaoRecordset",
-                                            "De tabel '%1' heeft geen sleutelkolom.")
-                    .arg(m_strTable));
+            throw CDaoException(QCoreApplication::translate(
+                                    "CDaoRecordset", "De tabel '%1' heeft geen sleutelkolom.")
+                                    .arg(m_strTable));
         }
     }
 
@@ -201,8 +204,7 @@ bool CDaoRecordset::FetchRow(qint64 key) {
             } else if (sqlite3_column_type(m_fetch, col) == SQLITE_FLOAT) {
                 dt = COleDateTime(sqlite3_column_double(m_fetch, col));
             } else {
-                const auto* text =
-                    reinterpret_cast<const char*>(sqlite3_column_text(m_fetch, col));
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_fetch, col));
                 dt = COleDateTime::FromStorageText(
                     QString::fromUtf8(text, sqlite3_column_bytes(m_fetch, col)));
             }
@@ -423,7 +425,8 @@ void BindValue(sqlite3_stmt* stmt, int n, const CDaoFieldExchange::Field& field)
     }
 }
 
-bool SameValue(const CDaoFieldExchange::Field& field, const std::variant<int, QString, COleDateTime>& old) {
+bool SameValue(const CDaoFieldExchange::Field& field,
+               const std::variant<int, QString, COleDateTime>& old) {
     switch (field.type) {
     case CDaoFieldExchange::Long:
         return *static_cast<const LONG*>(field.member) == std::get<int>(old);
@@ -466,11 +469,10 @@ void CDaoRecordset::InsertRow() {
         marks << QStringLiteral("?");
     }
     const QString sql =
-        columns.empty()
-            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(m_strTable))
-            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(Quoted(m_strTable), names.join(QLatin1Char(',')),
-                       marks.join(QLatin1Char(',')));
+        columns.empty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(Quoted(m_strTable))
+                        : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(Quoted(m_strTable), names.join(QLatin1Char(',')),
+                                   marks.join(QLatin1Char(',')));
     Statement insert{Prepare(sql)};
     for (size_t n = 0; n < columns.size(); ++n) {
         BindValue(insert.stmt, int(n) + 1, m_fields[columns[n]]);
@@ -495,9 +497,10 @@ void CDaoRecordset::UpdateRow() {
     }
     const qint64 key = m_keys[size_t(m_nCurrent)];
     if (!columns.empty()) {
-        Statement update{Prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                     .arg(Quoted(m_strTable), assignments.join(QStringLiteral(", ")),
-                                          Quoted(m_fields[m_nKeyField].name)))};
+        Statement update{
+            Prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                        .arg(Quoted(m_strTable), assignments.join(QStringLiteral(", ")),
+                             Quoted(m_fields[m_nKeyField].name)))};
         int n = 1;
         for (size_t i : columns) {
             BindValue(update.stmt, n++, m_fields[i]);

@@ -5,9 +5,9 @@
 #include "platform/dao/DaoTypes.h"
 #include "platform/dao/OleDateTime.h"
 
+#include <memory>
 #include <QString>
 #include <QVariant>
-#include <memory>
 #include <variant>
 #include <vector>
 

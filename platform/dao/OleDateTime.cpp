@@ -1,7 +1,7 @@
 #include "platform/dao/OleDateTime.h"
 
-#include <QLocale>
 #include <cmath>
+#include <QLocale>
 
 namespace {
 
@@ -93,15 +93,31 @@ QDateTime COleDateTime::ToQDateTime() const {
     return QDateTime(date, time);
 }
 
-QDate COleDateTime::ToQDate() const { return ToQDateTime().date(); }
-QTime COleDateTime::ToQTime() const { return ToQDateTime().time(); }
+QDate COleDateTime::ToQDate() const {
+    return ToQDateTime().date();
+}
+QTime COleDateTime::ToQTime() const {
+    return ToQDateTime().time();
+}
 
-int COleDateTime::GetYear() const { return ToQDate().year(); }
-int COleDateTime::GetMonth() const { return ToQDate().month(); }
-int COleDateTime::GetDay() const { return ToQDate().day(); }
-int COleDateTime::GetHour() const { return ToQTime().hour(); }
-int COleDateTime::GetMinute() const { return ToQTime().minute(); }
-int COleDateTime::GetSecond() const { return ToQTime().second(); }
+int COleDateTime::GetYear() const {
+    return ToQDate().year();
+}
+int COleDateTime::GetMonth() const {
+    return ToQDate().month();
+}
+int COleDateTime::GetDay() const {
+    return ToQDate().day();
+}
+int COleDateTime::GetHour() const {
+    return ToQTime().hour();
+}
+int COleDateTime::GetMinute() const {
+    return ToQTime().minute();
+}
+int COleDateTime::GetSecond() const {
+    return ToQTime().second();
+}
 
 QString COleDateTime::Format(unsigned flags) const {
     const QDateTime dt = ToQDateTime();

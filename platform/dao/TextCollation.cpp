@@ -1,8 +1,8 @@
 #include "platform/dao/TextCollation.h"
 
+#include <array>
 #include <QChar>
 #include <QStringView>
-#include <array>
 #include <sqlite3.h>
 
 namespace {
@@ -86,8 +86,8 @@ int ComparePass(const unsigned char* a, const unsigned char* endA, const unsigne
 }
 
 int CollationCallback(void*, int lenA, const void* a, int lenB, const void* b) {
-    return CTextCollation::Compare(static_cast<const char*>(a), lenA,
-                                   static_cast<const char*>(b), lenB);
+    return CTextCollation::Compare(static_cast<const char*>(a), lenA, static_cast<const char*>(b),
+                                   lenB);
 }
 
 } // namespace

@@ -24,7 +24,9 @@ QString CPaths::DataFolder() {
     return base + QStringLiteral("/tolvar");
 }
 
-QString CPaths::DosDevicesFolder() { return DataFolder() + QStringLiteral("/dosdevices"); }
+QString CPaths::DosDevicesFolder() {
+    return DataFolder() + QStringLiteral("/dosdevices");
+}
 
 bool CPaths::IsDrivePath(const QString& path) {
     return path.size() >= 2 && path[1] == QLatin1Char(':') && path[0].isLetter() &&

@@ -2,10 +2,10 @@
 
 #include "platform/ui/CmdTarget.h"
 
-#include <QObject>
-#include <QString>
 #include <functional>
 #include <map>
+#include <QObject>
+#include <QString>
 #include <vector>
 
 class QAction;

@@ -10,7 +10,9 @@
 #include <QTextEdit>
 #include <QWidget>
 
-void SetCtrlId(QWidget* control, int id) { control->setProperty("ctrlId", id); }
+void SetCtrlId(QWidget* control, int id) {
+    control->setProperty("ctrlId", id);
+}
 
 int GetCtrlId(const QObject* control) {
     const QVariant id = control ? control->property("ctrlId") : QVariant();

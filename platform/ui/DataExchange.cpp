@@ -5,8 +5,8 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -170,8 +170,7 @@ void DDV_MaxChars(CDataExchange* pDX, const QString& value, int count) {
     }
     if (value.size() > count) {
         MessageBox(pDX->m_pDlgWnd,
-                   QCoreApplication::translate("CDataExchange",
-                                               "Voer niet meer dan %1 tekens in.")
+                   QCoreApplication::translate("CDataExchange", "Voer niet meer dan %1 tekens in.")
                        .arg(count),
                    QString(), MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail();

@@ -33,9 +33,13 @@ bool CDialog::UpdateData(bool saveAndValidate) {
     return true;
 }
 
-QWidget* CDialog::GetDlgItem(int id) const { return ::GetDlgItem(this, id); }
+QWidget* CDialog::GetDlgItem(int id) const {
+    return ::GetDlgItem(this, id);
+}
 
-void CDialog::EndDialog(int result) { done(result); }
+void CDialog::EndDialog(int result) {
+    done(result);
+}
 
 void CDialog::OnOK() {
     if (UpdateData(true)) {
@@ -43,7 +47,9 @@ void CDialog::OnOK() {
     }
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::accept() {
     Guarded([this] { OnOK(); }, this);

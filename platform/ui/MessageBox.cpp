@@ -41,7 +41,8 @@ std::vector<ButtonSpec> ButtonsOf(UINT type) {
                 {QMessageBox::Retry, IDRETRY},
                 {QMessageBox::Ignore, IDIGNORE}};
     case MB_YESNOCANCEL:
-        return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+        return {
+            {QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
     case MB_YESNO:
         return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
     case MB_RETRYCANCEL:
@@ -63,8 +64,12 @@ int& MessageBeepCount() {
     return count;
 }
 
-void SetMessageBoxOwner(QWidget* owner) { Owner() = owner; }
-QWidget* MessageBoxOwner() { return Owner(); }
+void SetMessageBoxOwner(QWidget* owner) {
+    Owner() = owner;
+}
+QWidget* MessageBoxOwner() {
+    return Owner();
+}
 
 int MessageBox(QWidget* owner, const QString& text, const QString& caption, UINT type) {
     if (!owner) {
@@ -78,7 +83,8 @@ int MessageBox(QWidget* owner, const QString& text, const QString& caption, UINT
     for (const auto& spec : buttons) {
         added.push_back(box.addButton(spec.button));
     }
-    const size_t defaultIndex = ((type & MB_DEFMASK) >> 8) < buttons.size() ? (type & MB_DEFMASK) >> 8 : 0;
+    const size_t defaultIndex =
+        ((type & MB_DEFMASK) >> 8) < buttons.size() ? (type & MB_DEFMASK) >> 8 : 0;
     box.setDefaultButton(static_cast<QPushButton*>(added[defaultIndex]));
     // Escape answers Cancel where there is one, else the only button.
     for (size_t i = 0; i < buttons.size(); ++i) {

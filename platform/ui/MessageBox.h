@@ -2,8 +2,8 @@
 
 #include "platform/dao/DaoTypes.h"
 
-#include <QString>
 #include <functional>
+#include <QString>
 #include <vector>
 
 class QWidget;
