@@ -1,0 +1,73 @@
+#include "app/TolvarApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/TolvarDoc.h"
+#include "platform/profile/Profile.h"
+#include "platform/ui/MessageBox.h"
+#include "res/Resource.h"
+#include "store/DatabasePath.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+#include <QTranslator>
+
+CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments) {
+    CCommandLineInfo info;
+    for (const QString& argument : arguments.mid(1)) {
+        const QString name =
+            argument.toLower().remove(QRegularExpression(QStringLiteral("^[-/]+")));
+        if (name == QLatin1String("nologo") || name == QLatin1String("embedding") ||
+            name == QLatin1String("automation")) {
+            info.m_bShowSplash = false;
+        }
+    }
+    return info;
+}
+
+CTolvarApp::CTolvarApp(CMainFrame::ViewFactory views) : m_views(std::move(views)) {
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+CTolvarApp::~CTolvarApp() = default;
+
+void CTolvarApp::LoadTranslations() {
+    // The framework's own dialogs and buttons speak Dutch like the rest of the program.
+    for (const char* name : {"qtbase_nl", "qt_nl"}) {
+        auto* translator = new QTranslator(qApp);
+        if (translator->load(QString::fromLatin1(name),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            delete translator;
+        }
+    }
+}
+
+bool CTolvarApp::InitInstance(const QStringList& arguments) {
+    const CCommandLineInfo commandLine = CCommandLineInfo::Parse(arguments);
+    m_bShowSplash = commandLine.m_bShowSplash;
+    LoadTranslations();
+    QApplication::setApplicationName(QStringLiteral("Tolvar"));
+    QApplication::setOrganizationName(QStringLiteral("Merivon"));
+    CProfile::SetRegistryKey(QStringLiteral("Merivon"));
+    g_strDatabasePath = CProfile::GetProfileString(
+        QStringLiteral("Location"), QStringLiteral("DataBase"), QStringLiteral("Tolvar.Doc"));
+
+    m_pDocument = std::make_unique<CTolvarDoc>();
+    m_pDocument->OnNewDocument();
+    m_pMainFrame = std::make_unique<CMainFrame>(m_views, this);
+    if (!m_pMainFrame->Create()) {
+        m_pMainFrame.reset();
+        return false;
+    }
+    SetMessageBoxOwner(m_pMainFrame.get());
+    m_pMainFrame->showMaximized();
+    m_pMainFrame->repaint();
+    return true;
+}
+
+void CTolvarApp::OnAppAbout() {
+    CAboutDlg about(m_pMainFrame.get());
+    about.DoModal();
+}
