@@ -1,0 +1,16 @@
+#include "platform/rtf/Rtf.h"
+
+#include "platform/rtf/RtfReader.h"
+#include "platform/rtf/RtfWriter.h"
+
+bool ReadRtf(const QByteArray& rtf, QTextDocument* doc) {
+    if (doc == nullptr || !CRtfReader::IsRtf(rtf)) {
+        return false;
+    }
+    CRtfReader(rtf, doc).Read();
+    return true;
+}
+
+QByteArray WriteRtf(const QTextDocument& doc) {
+    return CRtfWriter(doc).Write();
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+
+class QTextDocument;
+
+// Memo texts are Rich Text Format as a rich-edit control writes it.
+
+// Replaces the contents of doc with the RTF text. Answers false, leaving doc untouched, only
+// when rtf is not RTF at all; damaged or truncated RTF is read as far as it goes.
+bool ReadRtf(const QByteArray& rtf, QTextDocument* doc);
+
+// The document as a rich-edit control would write it (cp1252, \uN for the rest).
+QByteArray WriteRtf(const QTextDocument& doc);
