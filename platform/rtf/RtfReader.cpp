@@ -279,6 +279,8 @@ void CRtfReader::Read() {
     m_doc->setUndoRedoEnabled(false);
     m_doc->clear();
     m_cursor = QTextCursor(m_doc);
+    // Inside an edit block the cursor does not lay out each block as it grows.
+    m_cursor.beginEditBlock();
     m_p = std::find(m_p, m_end, '{') + 1;
     m_groups.push_back(RtfGroupState());
     while (m_p < m_end && !m_done) {
@@ -305,6 +307,7 @@ void CRtfReader::Read() {
         }
     }
     Finish();
+    m_cursor.endEditBlock();
     m_doc->setUndoRedoEnabled(undo);
 }
 
