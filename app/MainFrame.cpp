@@ -2,6 +2,7 @@
 
 #include "app/HelpWindow.h"
 #include "app/ViewExSplitWnd.h"
+#include "comm/ConfigDlg.h"
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/View.h"
@@ -168,10 +169,6 @@ bool CMainFrame::Create() {
     return true;
 }
 
-void CMainFrame::SetSettingsCommand(std::function<void()> run) {
-    m_settingsCommand = std::move(run);
-}
-
 void CMainFrame::CreateCommands() {
     for (const CommandText& command : kCommands) {
         QAction* action = m_pRouter->AddCommand(command.id, QString::fromUtf8(command.text),
@@ -193,9 +190,7 @@ void CMainFrame::CreateCommands() {
     m_pRouter->Action(ID_VIEW_TOOLBAR)->setCheckable(true);
     m_pRouter->Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
 
-    OnCommand(
-        ID_INSTELLINGEN, [this] { m_settingsCommand(); },
-        [this](CCmdUI* ui) { ui->Enable(bool(m_settingsCommand)); });
+    OnCommand(ID_INSTELLINGEN, [this] { CConfigDlg::Run(this); });
     OnCommand(ID_TRAY_OPEN, [this] {
         showNormal();
         activateWindow();

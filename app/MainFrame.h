@@ -37,10 +37,6 @@ public:
     QLabel* StatusPane(int index) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
 
-    // Handlers the frame offers to other parts: the settings dialog is registered by the
-    // application, so that the frame does not depend on it.
-    void SetSettingsCommand(std::function<void()> run);
-
 signals:
     // The window was minimised (true) or given another size state (false).
     void WindowStateChanged(bool minimised);
@@ -68,5 +64,4 @@ private:
     CView* m_panes[3] = {nullptr, nullptr, nullptr};
     CView* m_pLastActive = nullptr;
     QLabel* m_statusPanes[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
-    std::function<void()> m_settingsCommand;
 };
