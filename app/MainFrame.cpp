@@ -3,6 +3,8 @@
 #include "app/HelpWindow.h"
 #include "app/ViewExSplitWnd.h"
 #include "comm/ConfigDlg.h"
+#include "controls/SplashScreen.h"
+#include "controls/SystemTray.h"
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/View.h"
@@ -142,6 +144,8 @@ bool CMainFrame::Create() {
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CSplashScreen::ShowSplash(this);
+    CreateTrayIcon();
     if (!CreateLayout()) {
         return false;
     }
@@ -191,10 +195,7 @@ void CMainFrame::CreateCommands() {
     m_pRouter->Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
 
     OnCommand(ID_INSTELLINGEN, [this] { CConfigDlg::Run(this); });
-    OnCommand(ID_TRAY_OPEN, [this] {
-        showNormal();
-        activateWindow();
-    });
+    OnCommand(ID_TRAY_OPEN, [this] { OnTrayOpen(); });
     OnCommand(ID_TRAY_EINDE, [] { QCoreApplication::exit(0); });
     OnCommand(ID_APP_EXIT, [this] { close(); });
     OnCommand(
@@ -377,11 +378,51 @@ void CMainFrame::OnHelpTopics() {
     CHelpWindow::Show(this);
 }
 
+// Most Linux desktops have no notification area. Without one the program still starts, and
+// minimising leaves the window in the taskbar, so that it can never be lost.
+void CMainFrame::CreateTrayIcon() {
+    m_pTray = new CSystemTray(this);
+    m_pTray->HideTrayIcon();
+    m_pTray->AddTrayIcon(QStringLiteral("Tolvar: Rechtermuistoets"), windowIcon(), 189);
+    connect(m_pTray, &CSystemTray::Command, this, [this](int id) { m_pRouter->Execute(id); });
+}
+
+void CMainFrame::FollowSizeWithTray() {
+    if (!m_pTray->IsEnabled()) {
+        return;
+    }
+    if (isMinimized()) {
+        m_pTray->ShowTrayIcon();
+        // Hiding inside the state change would be undone by the window system's own
+        // handling of it; do it right after.
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized()) {
+                hide();
+            }
+        });
+    } else {
+        m_pTray->HideTrayIcon();
+    }
+}
+
+void CMainFrame::OnTrayOpen() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
 void CMainFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
+        FollowSizeWithTray();
         emit WindowStateChanged(isMinimized());
     }
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FollowSizeWithTray();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class CCommandRouter;
+class CSystemTray;
 class CView;
 class CViewExSplitWnd;
 class QLabel;
@@ -36,6 +37,7 @@ public:
     QString ActivePaneIndicator() const;
     QLabel* StatusPane(int index) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
+    CSystemTray* Tray() const { return m_pTray; }
 
 signals:
     // The window was minimised (true) or given another size state (false).
@@ -43,6 +45,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -54,10 +57,14 @@ private:
     void UpdateIndicators();
     void OnNextPane(bool previous);
     void OnHelpTopics();
+    void CreateTrayIcon();
+    void FollowSizeWithTray();
+    void OnTrayOpen();
 
     ViewFactory m_views;
     CCmdTarget* m_pApplication;
     CCommandRouter* m_pRouter = nullptr;
+    CSystemTray* m_pTray = nullptr;
     QToolBar* m_pToolBar = nullptr;
     CViewExSplitWnd* m_pOuter = nullptr;
     CViewExSplitWnd* m_pInner = nullptr;

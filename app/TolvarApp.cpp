@@ -2,6 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/TolvarDoc.h"
+#include "controls/SplashScreen.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
@@ -46,7 +47,8 @@ void CTolvarApp::LoadTranslations() {
 
 bool CTolvarApp::InitInstance(const QStringList& arguments) {
     const CCommandLineInfo commandLine = CCommandLineInfo::Parse(arguments);
-    m_bShowSplash = commandLine.m_bShowSplash;
+    CSplashScreen::EnableSplash(commandLine.m_bShowSplash);
+    CSplashScreen::InstallPreTranslate(qApp);
     LoadTranslations();
     QApplication::setApplicationName(QStringLiteral("Tolvar"));
     QApplication::setOrganizationName(QStringLiteral("Merivon"));

@@ -12,7 +12,6 @@ class CTolvarDoc;
 // the framework's own "no logo" switch (and starting as an embedded server) turn the splash
 // screen off.
 struct CCommandLineInfo {
-    bool m_bShowSplash = true;
     static CCommandLineInfo Parse(const QStringList& arguments);
 };
 
@@ -37,5 +36,4 @@ private:
     CMainFrame::ViewFactory m_views;
     std::unique_ptr<CTolvarDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pMainFrame;
-    bool m_bShowSplash = true;
 };

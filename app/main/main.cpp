@@ -1,9 +1,14 @@
-#include <QApplication>
-#include <QMessageBox>
+#include "app/StandardViews.h"
+#include "app/TolvarApp.h"
+#include "platform/ui/GuardedApplication.h"
+#include "platform/ui/QuitOnSignal.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QMessageBox::information(nullptr, QStringLiteral("Tolvar"),
-                             QStringLiteral("Tolvar wordt nog gebouwd."));
-    return 0;
+    CGuardedApplication application(argc, argv);
+    QuitEventLoopOnSignals();
+    CTolvarApp tolvar(StandardViews());
+    if (!tolvar.InitInstance(application.arguments())) {
+        return 1;
+    }
+    return application.exec();
 }

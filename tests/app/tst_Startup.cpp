@@ -1,0 +1,117 @@
+#include "TestDatabase.h"
+#include "TestRegistry.h"
+
+#include "app/MainFrame.h"
+#include "app/StandardViews.h"
+#include "app/TolvarApp.h"
+#include "platform/paths/Paths.h"
+#include "platform/profile/Profile.h"
+#include "platform/ui/CommandRouter.h"
+#include "platform/ui/View.h"
+#include "res/Resource.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+bool MakeDemo(const QString& path, int relations) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    return QProcess::execute(QStringLiteral(TOLVAR_NEWDB),
+                             {QStringLiteral("--demo"), QString::number(relations), path}) == 0;
+}
+
+int RowsIn(CView* view) {
+    const auto lists = view->findChildren<QAbstractItemView*>();
+    int rows = 0;
+    for (const QAbstractItemView* list : lists) {
+        if (list->model()) {
+            rows = std::max(rows, list->model()->rowCount());
+        }
+    }
+    return rows;
+}
+
+QString IntegrityOf(const QString& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr);
+    QString result;
+    if (sqlite3_step(stmt) == SQLITE_ROW) {
+        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return result;
+}
+
+} // namespace
+
+// The program's real start-up on a demo database, in this process and as its own binary.
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsFilledAndEndsThroughEinde() {
+        TestDatabase db;
+        QFile::remove(db.Path());
+        QVERIFY(MakeDemo(db.Path(), 30));
+        QVERIFY(MakeDemo(db.AppointmentPath(), 1));
+        CProfile::WriteProfileString(QStringLiteral("Location"), QStringLiteral("DataBase"),
+                                     db.Path());
+
+        CTolvarApp app(StandardViews());
+        QVERIFY(app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
+        CMainFrame* frame = app.GetMainWnd();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        QVERIFY(RowsIn(frame->GetPaneView(0)) > 0);
+        QVERIFY(RowsIn(frame->GetPaneView(1)) > 0);
+        QVERIFY(RowsIn(frame->GetPaneView(2)) > 0);
+
+        QSignalSpy closed(qApp, &QGuiApplication::lastWindowClosed);
+        QVERIFY(frame->Router()->Execute(ID_APP_EXIT));
+        QTRY_VERIFY(!frame->isVisible());
+        QCOMPARE(closed.count(), 1);
+    }
+
+    void binaryRunsAndEndsOnSigterm() {
+        QTemporaryDir home;
+        const QString data = home.filePath(QStringLiteral("data"));
+        const QString work = home.filePath(QStringLiteral("work"));
+        QVERIFY(MakeDemo(work + QStringLiteral("/Tolvar.Doc"), 40));
+        QVERIFY(MakeDemo(
+            data + QStringLiteral("/tolvar/drive_c/Mijn documenten/Projects/tolvdata.mdb"), 1));
+
+        QProcess tolvar;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), home.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        tolvar.setProcessEnvironment(env);
+        tolvar.setWorkingDirectory(work);
+        tolvar.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        tolvar.start(QStringLiteral(TOLVAR_BINARY), {QStringLiteral("/nologo")});
+        QVERIFY(tolvar.waitForStarted(5000));
+        QVERIFY(!tolvar.waitForFinished(3000)); // it keeps running
+        QCOMPARE(tolvar.state(), QProcess::Running);
+        tolvar.terminate();
+        QVERIFY(tolvar.waitForFinished(10000));
+        QCOMPARE(tolvar.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tolvar.exitCode(), 0);
+        QCOMPARE(IntegrityOf(work + QStringLiteral("/Tolvar.Doc")), QStringLiteral("ok"));
+    }
+};
+
+TOLVAR_TEST(StartupTest);
+
+#include "tst_Startup.moc"
