@@ -89,10 +89,16 @@ void CSplashScreen::HideSplash() {
     }
     g_pSplash = nullptr;
     killTimer(m_nTimer);
+    // A desktop that gave the splash the focus after all gets it back to the main window.
+    const bool bWasActive = isActiveWindow();
     hide();
     deleteLater();
     if (m_pOwner) {
-        m_pOwner->window()->repaint();
+        QWidget* mainWnd = m_pOwner->window();
+        if (bWasActive && mainWnd->isVisible()) {
+            mainWnd->activateWindow();
+        }
+        mainWnd->repaint();
     }
 }
 
@@ -106,7 +112,9 @@ void CSplashScreen::timerEvent(QTimerEvent*) {
 }
 
 CSplashScreen::CSplashScreen(QWidget* pParentWnd)
-    : QWidget(pParentWnd, Qt::SplashScreen | Qt::FramelessWindowHint), m_pOwner(pParentWnd) {
+    : QWidget(pParentWnd,
+              Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      m_pOwner(pParentWnd) {
     g_pSplash = this;
     setAttribute(Qt::WA_ShowWithoutActivating);
     setCursor(Qt::ArrowCursor);
