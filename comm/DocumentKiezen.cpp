@@ -14,22 +14,11 @@ QString& LastFolder() {
     return folder;
 }
 
-// "*.Wav" matches "alarm.wav" and "ALARM.WAV" alike, as desktop pickers do: every letter
-// becomes a class of both cases. "*.*" means every file, as on the system the filters were
-// written for.
+// "*.*" means every file, as on the system the filters were written for, also one without
+// an extension. The toolkit's file view matches masks regardless of letter case, so "*.Wav"
+// offers "alarm.wav" as desktop pickers do.
 QString MatchMask(const QString& mask) {
-    if (mask == QLatin1String("*.*")) {
-        return QStringLiteral("*");
-    }
-    QString matched;
-    for (const QChar c : mask) {
-        if (c.isLetter() && c.toLower() != c.toUpper()) {
-            matched += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
-        } else {
-            matched += c;
-        }
-    }
-    return matched;
+    return mask == QLatin1String("*.*") ? QStringLiteral("*") : mask;
 }
 
 QString MatchMasks(const QString& pattern) {
