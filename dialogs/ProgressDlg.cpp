@@ -1,0 +1,79 @@
+#include "dialogs/ProgressDlg.h"
+
+#include "ui_ProgressDlg.h"
+
+#include <algorithm>
+#include <QApplication>
+
+CProgressDlg::CProgressDlg(QWidget* parent)
+    : CDialog(parent), m_ui(std::make_unique<Ui::ProgressDlg>()) {
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(sizeHint().expandedTo(size()));
+    SetColours();
+}
+
+CProgressDlg::~CProgressDlg() = default;
+
+void CProgressDlg::SetColours() {
+    QPalette palette = this->palette();
+    const QColor background(180, 147, 255);
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, background);
+        palette.setColor(group, QPalette::WindowText, Qt::white);
+        palette.setColor(group, QPalette::Text, Qt::white);
+        palette.setColor(group, QPalette::Light, background.lighter(130));
+        palette.setColor(group, QPalette::Dark, background.darker(160));
+    }
+    setPalette(palette);
+    setAutoFillBackground(true);
+    // The bar keeps the platform's own look.
+    m_ui->bar->setPalette(QApplication::palette(m_ui->bar));
+}
+
+void CProgressDlg::Create() {
+    m_bWindow = true;
+    show();
+    raise();
+}
+
+void CProgressDlg::DestroyWindow() {
+    if (!m_bWindow) {
+        return;
+    }
+    m_bWindow = false;
+    hide();
+}
+
+void CProgressDlg::StartVerzameling(const QString& strNaam, DWORD nTotaal) {
+    if (nTotaal == 0) {
+        return;
+    }
+    m_ui->verzameling->setText(strNaam);
+    m_ui->recordNr->setText(QStringLiteral("0"));
+    m_nTotaal = nTotaal;
+    m_ui->aantal->setText(QString::number(m_nTotaal));
+    m_ui->bar->setRange(0, kBarRange);
+    m_ui->bar->setValue(0);
+    m_ui->procent->setText(QStringLiteral("0%"));
+    m_nGetoondProcent = 0;
+}
+
+void CProgressDlg::VolgendRecord() {
+    ++m_nTeller;
+    if (m_nTotaal == 0) {
+        return;
+    }
+    m_ui->recordNr->setText(QString::number(m_nTeller));
+    // Wide arithmetic, so that a very large table cannot wrap the percentage around.
+    const auto positie = DWORD(quint64(m_nTeller) * kBarRange / m_nTotaal);
+    m_ui->procent->setText(QStringLiteral("%1%").arg(positie / 10));
+    m_ui->bar->setValue(int(std::min<DWORD>(positie, kBarRange)));
+    // The read runs without the event loop: paint at once whenever the percentage moves.
+    if (m_bWindow && positie / 10 != m_nGetoondProcent) {
+        m_nGetoondProcent = positie / 10;
+        repaint();
+    }
+}

@@ -1,0 +1,7 @@
+#include "dialogs/BestellingDlg.h"
+#include "dialogs/DocumentWijzig.h"
+#include "store/RecBestelling.h"
+
+int CRecBestelling::WijzigRecord() {
+    return WijzigDocument<CBestellingDlg>(this);
+}

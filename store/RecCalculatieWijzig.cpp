@@ -1,0 +1,7 @@
+#include "dialogs/CalculatieDlg.h"
+#include "dialogs/DocumentWijzig.h"
+#include "store/RecCalculatie.h"
+
+int CRecCalculatie::WijzigRecord() {
+    return WijzigDocument<CCalculatieDlg>(this);
+}

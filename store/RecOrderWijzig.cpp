@@ -1,0 +1,7 @@
+#include "dialogs/DocumentWijzig.h"
+#include "dialogs/OrderDlg.h"
+#include "store/RecOrder.h"
+
+int CRecOrder::WijzigRecord() {
+    return WijzigDocument<COrderDlg>(this);
+}
