@@ -1,0 +1,13 @@
+#pragma once
+
+#include "store/RecDocument.h"
+
+// The purchase orders: table Bestelling.
+class CRecBestelling : public CRecDocument {
+public:
+    explicit CRecBestelling(CDaoDatabase* pDatabase = nullptr);
+
+    // Runs the purchase-order dialog on the current row: 1 stored, 0 cancelled. Defined with the
+    // dialog, in RecBestellingWijzig.cpp.
+    int WijzigRecord();
+};

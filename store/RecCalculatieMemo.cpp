@@ -1,0 +1,4 @@
+#include "store/RecCalculatieMemo.h"
+
+CRecCalculatieMemo::CRecCalculatieMemo(CDaoDatabase* pDatabase)
+    : CRecDocumentMemo("MemoCalculatie", 154, pDatabase) {}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "store/RecMemo.h"
+
+// The memos of a business document; the parent column is dwOfferteNr for all four kinds.
+class CRecDocumentMemo : public CRecMemo {
+public:
+    // Shows the current memo in the memo editor (header pane KopPaneel()) and stores the
+    // result: 1 stored, 0 cancelled (the row untouched). Defined with the editor, in
+    // RecDocumentMemoWijzig.cpp.
+    int WijzigMemo();
+
+    LONG dwOfferteNr = 0;
+
+protected:
+    CRecDocumentMemo(const char* szTabel, int nKopPaneel, CDaoDatabase* pDatabase);
+
+    LONG& Ouder() override { return dwOfferteNr; }
+};

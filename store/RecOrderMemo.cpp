@@ -1,0 +1,4 @@
+#include "store/RecOrderMemo.h"
+
+CRecOrderMemo::CRecOrderMemo(CDaoDatabase* pDatabase)
+    : CRecDocumentMemo("MemoOrder", 162, pDatabase) {}

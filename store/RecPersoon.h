@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/RecBasis.h"
+
+// The contact persons of a relation: table Personen.
+class CRecPersoon : public CRecBasis {
+public:
+    explicit CRecPersoon(CDaoDatabase* pDatabase = nullptr);
+
+    // A placeholder person of relation lRelatie, stored at once; the recordset stands on it.
+    int NieuwRecord(LONG lRelatie);
+    // Runs the person dialog on the current row: 1 stored, 0 cancelled. Defined with the
+    // dialog, in RecPersoonWijzig.cpp.
+    int WijzigRecord();
+
+    void DoFieldExchange(CDaoFieldExchange* pFX) override;
+
+    LONG IDnr = 0;
+    LONG dwRelatieNummer = 0;
+    QString szVoorNaam;
+    QString szAchterNaam;
+    QString szTelefoon;
+    QString szAutoTelefoon;
+    QString szTelefax;
+    QString szEmail;
+    QString szAfdeling;
+    QString szFunctie;
+};
