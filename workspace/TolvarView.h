@@ -1,0 +1,162 @@
+#pragma once
+
+#include "dialogs/ProgressDlg.h"
+#include "platform/ui/View.h"
+#include "store/RecBestelling.h"
+#include "store/RecBestellingMemo.h"
+#include "store/RecCalculatie.h"
+#include "store/RecCalculatieMemo.h"
+#include "store/RecOfferte.h"
+#include "store/RecOfferteMemo.h"
+#include "store/RecOrder.h"
+#include "store/RecOrderMemo.h"
+#include "store/RecPersoon.h"
+#include "store/RecRelatie.h"
+#include "store/RecRelatieMemo.h"
+#include "workspace/NodeKinds.h"
+#include "workspace/TreeImageList.h"
+#include "workspace/TreeNodeData.h"
+
+#include <memory>
+#include <vector>
+
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace Ui {
+class TolvarView;
+}
+
+// The workspace: one tree of relations, documents, persons and memos, seen through one of
+// five tabs. Every tree item carries a CTreeNodeData that tells its kind and record; the
+// record commands act on the selected node through it.
+class CTolvarView : public CView {
+    Q_OBJECT
+public:
+    enum { IDD = 101, IDC_TAB = 1000, IDC_TREE = 1001 };
+    enum Tab { TAB_RELATIES = 0, TAB_OFFERTES, TAB_CALCULATIES, TAB_ORDERS, TAB_BESTELLINGEN };
+    static constexpr int kTabCount = 5;
+    // The strip below the tree that the tabs need.
+    static constexpr int kTabStripHeight = 25;
+
+    explicit CTolvarView(QWidget* parent = nullptr);
+    ~CTolvarView() override;
+
+    void OnInitialUpdate() override;
+
+    // Inserts a last child of hParent (a root item when none) with the picture of cell
+    // nImage, and its node data, which goes to the end of the node list.
+    QTreeWidgetItem* InsertNode(QTreeWidgetItem* hParent, const QString& strText, int nImage,
+                                int nKind, LONG lNumber, int nParentKind, LONG lOwnerNumber);
+    // -1 when the tree is hidden or empty, 0 with no selection, else the selected node's
+    // kind (-1 when that item carries no node data).
+    int GetSelectedKind() const;
+    // The selected node, or null when the tree is hidden, empty or has no node selected.
+    CTreeNodeData* GetSelectedNode() const;
+    int GetSelectedTab() const;
+    static CTreeNodeData* NodeData(const QTreeWidgetItem* hItem);
+
+    // Rebuilds the whole tree for tab nTab (TAB_...), reading the file as it is now.
+    void FillTab(int nTab);
+    void BeginProgress(int nTab);
+    void EndProgress();
+
+    // The insertion operations. nMode is SEL_ALLES (every record, at the root, with the
+    // records' subtrees and one progress step each), SEL_OUDER (the records of parent
+    // lNumber under hParent) or SEL_NUMMER (one record by number under hParent; relations
+    // only). With bLoop clear only the record the recordset stands on is inserted, with
+    // lNumber its parent's number: a relation or document at the root (hParent null) comes
+    // with its subtree and is expanded, scrolled to the top and selected; a quotation goes
+    // under the status folder hParent as one still to be sent, with its relation below it
+    // when bMetRelatie.
+    void AddRelations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop);
+    void AddQuotations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop,
+                       bool bMetRelatie = false);
+    void AddCalculations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop);
+    void AddOrders(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop);
+    void AddPurchaseOrders(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop);
+    void AddPersons(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop);
+    // nMemoKind picks the memo table: NODE_RELATIEMEMO, NODE_OFFERTEMEMO, NODE_ORDERMEMO,
+    // NODE_CALCULATIEMEMO or NODE_BESTELLINGMEMO; hParent is the "Memo's" folder.
+    void AddMemos(int nMemoKind, int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop);
+
+    // Expands the item, opens the items above it, scrolls it to the top and selects it.
+    void ShowAtTop(QTreeWidgetItem* hItem);
+
+    // The Modify command on the selected node; a double click on a record node runs it.
+    virtual void OnRecordWijzig();
+
+    QTreeWidget* Tree() const { return m_pTree; }
+    QTabWidget* Tabs() const { return m_pTabs; }
+    const CTreeImageList& Images() const { return m_images; }
+    CProgressDlg& ProgressDlg() { return m_dlgProgress; }
+    // Node data in the order of insertion; the view owns it.
+    std::vector<std::unique_ptr<CTreeNodeData>>& NodeList() { return m_nodeList; }
+
+    // The kind of the node at which the running delete started.
+    int m_nDeleteRootKind = 0;
+
+    CRecRelatie m_setRelatie;
+    CRecPersoon m_setPersoon;
+    CRecRelatieMemo m_setRelatieMemo;
+    CRecOfferte m_setOfferte;
+    CRecOfferteMemo m_setOfferteMemo;
+    CRecCalculatie m_setCalculatie;
+    CRecCalculatieMemo m_setCalculatieMemo;
+    CRecOrder m_setOrder;
+    CRecOrderMemo m_setOrderMemo;
+    CRecBestelling m_setBestelling;
+    CRecBestellingMemo m_setBestellingMemo;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // How the three kinds of document without a status are shown.
+    struct DocumentScheme {
+        CRecDocument* pSet;
+        int nKind;
+        int nImage;
+        int nFolderKind;
+        int nMemoKind;
+    };
+
+    void SetupTree();
+    void InsertTabs();
+    void LayoutControls();
+    void ClearTree();
+    void CloseRecordsets();
+    CRecBasis* MainRecordset(int nTab);
+    CRecMemo* MemoRecordset(int nMemoKind);
+    void AttachItem(QTreeWidgetItem* hParent, QTreeWidgetItem* hItem);
+    void Reveal(QTreeWidgetItem* hItem);
+    void FinishFill();
+    void ProgressStep();
+
+    QTreeWidgetItem* InsertRelation(QTreeWidgetItem* hParent, bool bTopLevel);
+    void InsertCustomerFolders(QTreeWidgetItem* hRelatie, LONG lRelatie);
+    QTreeWidgetItem* InsertFolder(QTreeWidgetItem* hParent, int nKind, int nParentKind,
+                                  LONG lNumber, LONG lOwner);
+    std::vector<QTreeWidgetItem*> InsertStatusFolders(QTreeWidgetItem* hParent, LONG lNumber);
+    void InsertQuotation(QTreeWidgetItem* hFolder, int nStatus, LONG lOwner, bool bMetRelatie);
+    void AddDocuments(const DocumentScheme& scheme, int nMode, LONG lNumber,
+                      QTreeWidgetItem* hParent, bool bLoop);
+    QTreeWidgetItem* InsertDocument(const DocumentScheme& scheme, QTreeWidgetItem* hParent,
+                                    LONG lOwner);
+
+    std::unique_ptr<Ui::TolvarView> m_ui;
+    QTreeWidget* m_pTree = nullptr;
+    QTabWidget* m_pTabs = nullptr;
+    CTreeImageList m_images;
+    CProgressDlg m_dlgProgress;
+    std::vector<std::unique_ptr<CTreeNodeData>> m_nodeList;
+
+    // During a complete fill root items wait here and are shown together at its end, and
+    // the relation nodes to open are remembered, so the fill costs the same for every row.
+    bool m_bFilling = false;
+    std::vector<QTreeWidgetItem*> m_pendingRoots;
+    std::vector<QTreeWidgetItem*> m_revealed;
+};
