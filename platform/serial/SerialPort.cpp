@@ -147,6 +147,8 @@ bool CSerialPort::CloseHandle() {
     if (m_fd < 0) {
         return false;
     }
+    // The exclusive mode outlives this descriptor while anyone else holds the device.
+    ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
     m_fd = -1;
     return true;
