@@ -1,0 +1,143 @@
+#include "store/DatabasePath.h"
+#include "store/RecOfferte.h"
+#include "store/RecRelatie.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+struct Result {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Result RunNewDb(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(TOLVAR_NEWDB), args);
+    process.waitForFinished(300000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString Query(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
+    QStringList rows;
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+        rows << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return rows.join(',');
+}
+
+} // namespace
+
+// The command that makes database files: empty or with demo data, and never over an
+// existing file.
+class TestNewDb : public QObject {
+    Q_OBJECT
+
+private slots:
+    void emptyDatabaseWorksWithTheRecordClasses() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("leeg.doc");
+        const Result result = RunNewDb({path});
+        QCOMPARE(result.exitCode, 0);
+        QCOMPARE(Query(path, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name "
+                             "NOT LIKE 'sqlite%'"),
+                 QString("13"));
+        g_strDatabasePath = path;
+        CRecRelatie relatie;
+        relatie.Selecteer(SEL_ALLES, 0);
+        QCOMPARE(relatie.Volgende(), 0);
+    }
+
+    void existingFileIsRefused_data() {
+        QTest::addColumn<QStringList>("extra");
+        QTest::newRow("leeg") << QStringList{};
+        QTest::newRow("demo") << QStringList{"--demo", "5"};
+    }
+    void existingFileIsRefused() {
+        QFETCH(QStringList, extra);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("bestaand.doc");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("eigen gegevens");
+        file.close();
+        const Result result = RunNewDb(extra << path);
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(result.err.contains("bestaat al") && result.err.contains(path),
+                 qPrintable(result.err));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("eigen gegevens"));
+    }
+
+    void badArgumentsShowUsage() {
+        for (const QStringList& args :
+             {QStringList{}, QStringList{"--demo", "x", "a.db"},
+              QStringList{"--demo", "-3", "a.db"}, QStringList{"a.db", "b.db"}}) {
+            const Result result = RunNewDb(args);
+            QCOMPARE(result.exitCode, 2);
+            QVERIFY(result.err.contains("Gebruik"));
+        }
+    }
+
+    void demoDataIsDeterministicAndCoversEveryKind() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.doc");
+        const QString b = dir.filePath("b.doc");
+        QCOMPARE(RunNewDb({"--demo", "400", a}).exitCode, 0);
+        QCOMPARE(RunNewDb({"--demo", "400", b}).exitCode, 0);
+        const QString fingerprint =
+            "SELECT group_concat(szInLijst || szVolleNaam || ifnull(szTelefoon, ''), '') FROM "
+            "Relaties";
+        QCOMPARE(Query(a, fingerprint), Query(b, fingerprint));
+        QCOMPARE(Query(a, "SELECT count(*) FROM Relaties"), QString("400"));
+        QCOMPARE(Query(a, "SELECT DISTINCT dwStatusOfferte FROM Offertes ORDER BY 1"),
+                 QString("0,1,2,3"));
+        QCOMPARE(Query(a, "SELECT DISTINCT lPrio FROM TeDoen ORDER BY 1"),
+                 QString("0,1,2,3,4,5,6,7,8,9"));
+        for (const char* check :
+             {"SELECT count(*) > 0 FROM Relaties WHERE bKlantJaNee",
+              "SELECT count(*) > 0 FROM Relaties WHERE bLeverancierJaNee",
+              "SELECT count(*) > 0 FROM Relaties WHERE bPriveJaNee",
+              "SELECT count(*) > 0 FROM Personen", "SELECT count(*) > 0 FROM Calculaties",
+              "SELECT count(*) > 0 FROM Orders", "SELECT count(*) > 0 FROM Bestelling",
+              "SELECT count(*) > 0 FROM MemoOfferte", "SELECT count(*) > 0 FROM MemoCalculatie",
+              "SELECT count(*) > 0 FROM MemoOrder", "SELECT count(*) > 0 FROM MemoBestelling",
+              "SELECT count(*) > 0 FROM MemoRelatie WHERE szTekst LIKE '{\\rtf1%'",
+              "SELECT count(*) > 0 FROM Offertes WHERE dwRelatieNummer = 0",
+              "SELECT count(*) > 0 FROM KalenderLijst WHERE dtDatumTijdAlarm < "
+              "datetime('now', 'localtime')",
+              "SELECT count(*) > 0 FROM KalenderLijst WHERE dtDatumTijdAlarm > "
+              "datetime('now', 'localtime')",
+              "SELECT count(*) = 0 FROM Bestelling b JOIN Relaties r ON r.lRelatieNummer = "
+              "b.dwRelatieNummer WHERE NOT r.bLeverancierJaNee",
+              "PRAGMA integrity_check"}) {
+            QVERIFY2(Query(a, check) == "1" || Query(a, check) == "ok", check);
+        }
+        g_strDatabasePath = a;
+        CRecOfferte offerte;
+        offerte.Selecteer(SEL_ALLES, 0);
+        int n = 0;
+        while (offerte.Volgende()) {
+            QVERIFY(offerte.dtCreateDatum.IsValid());
+            ++n;
+        }
+        QCOMPARE(QString::number(n), Query(a, "SELECT count(*) FROM Offertes"));
+    }
+};
+
+TOLVAR_TEST(TestNewDb);
+#include "tst_NewDb.moc"
