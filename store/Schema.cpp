@@ -15,7 +15,7 @@ namespace {
 
 // Counters never come back after a delete (AUTOINCREMENT), so an orphaned memo can never
 // attach itself to a later document. Dates are text "YYYY-MM-DD HH:MM:SS".
-const char* const kSchema = R"SQL(
+const char* const kVasteTabellen = R"SQL(
 CREATE TABLE Relaties (
   lRelatieNummer INTEGER PRIMARY KEY AUTOINCREMENT, dtModificatie TEXT,
   bKlantJaNee INTEGER, bLeverancierJaNee INTEGER, bPriveJaNee INTEGER,
@@ -24,68 +24,59 @@ CREATE TABLE Relaties (
   szEmailAdres TEXT, szHomePage TEXT, szBtwNummer TEXT, szAfleverStraat TEXT,
   szAfleverNummer TEXT, szAfleverPostcode TEXT, szAfleverPlaats TEXT,
   memAlgemeneMemo TEXT, szPostBus TEXT);
+CREATE INDEX Relaties_szInLijst ON Relaties (szInLijst);
 CREATE TABLE Personen (
   IDnr INTEGER PRIMARY KEY AUTOINCREMENT, dwRelatieNummer INTEGER, szVoorNaam TEXT,
   szAchterNaam TEXT, szTelefoon TEXT, szAutoTelefoon TEXT, szTelefax TEXT, szEmail TEXT,
   szAfdeling TEXT, szFunctie TEXT);
+CREATE INDEX Personen_dwRelatieNummer ON Personen (dwRelatieNummer);
+CREATE INDEX Personen_szAchterNaam ON Personen (szAchterNaam);
 CREATE TABLE Offertes (
   dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwRelatieNummer INTEGER, dtCreateDatum TEXT,
   dtModificatieDatum TEXT, dtVervalDatum TEXT, dwStatusOfferte INTEGER, szDocument TEXT,
   szKontaktPersoon TEXT, szInLijst TEXT, dwSoortDocument TEXT);
-CREATE TABLE Calculaties (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwSoortDocument TEXT, dtCreateDatum TEXT,
-  dtModificatieDatum TEXT, szDocument TEXT, szInLijst TEXT, szKontaktPersoon TEXT,
-  dwRelatieNummer INTEGER);
-CREATE TABLE Orders (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwSoortDocument TEXT, dtCreateDatum TEXT,
-  dtModificatieDatum TEXT, szDocument TEXT, szInLijst TEXT, dwRelatieNummer INTEGER,
-  szKontaktPersoon TEXT);
-CREATE TABLE Bestelling (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwSoortDocument TEXT, dtCreateDatum TEXT,
-  dtModificatieDatum TEXT, szDocument TEXT, szInLijst TEXT, dwRelatieNummer INTEGER,
-  szKontaktPersoon TEXT);
-CREATE TABLE MemoRelatie (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwRelatieNr INTEGER, szKontaktPersoon TEXT,
-  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
-CREATE TABLE MemoOfferte (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwOfferteNr INTEGER, szKontaktPersoon TEXT,
-  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
-CREATE TABLE MemoCalculatie (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwOfferteNr INTEGER, szKontaktPersoon TEXT,
-  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
-CREATE TABLE MemoOrder (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwOfferteNr INTEGER, szKontaktPersoon TEXT,
-  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
-CREATE TABLE MemoBestelling (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwOfferteNr INTEGER, szKontaktPersoon TEXT,
-  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
+CREATE INDEX Offertes_dwRelatieNummer ON Offertes (dwRelatieNummer);
+CREATE INDEX Offertes_szInLijst ON Offertes (szInLijst);
 CREATE TABLE KalenderLijst (
   dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, szTekst TEXT, dtDatumTijdAlarm TEXT,
   bGemeld INTEGER);
+CREATE INDEX KalenderLijst_dtDatumTijdAlarm ON KalenderLijst (dtDatumTijdAlarm);
 CREATE TABLE TeDoen (
   dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, lPrio INTEGER, szTekst TEXT, dtDatumTijd TEXT);
-
-CREATE INDEX Relaties_szInLijst ON Relaties (szInLijst);
-CREATE INDEX Personen_dwRelatieNummer ON Personen (dwRelatieNummer);
-CREATE INDEX Personen_szAchterNaam ON Personen (szAchterNaam);
-CREATE INDEX Offertes_dwRelatieNummer ON Offertes (dwRelatieNummer);
-CREATE INDEX Offertes_szInLijst ON Offertes (szInLijst);
-CREATE INDEX Calculaties_dwRelatieNummer ON Calculaties (dwRelatieNummer);
-CREATE INDEX Calculaties_szInLijst ON Calculaties (szInLijst);
-CREATE INDEX Orders_dwRelatieNummer ON Orders (dwRelatieNummer);
-CREATE INDEX Orders_szInLijst ON Orders (szInLijst);
-CREATE INDEX Bestelling_dwRelatieNummer ON Bestelling (dwRelatieNummer);
-CREATE INDEX Bestelling_szInLijst ON Bestelling (szInLijst);
-CREATE INDEX MemoRelatie_dwRelatieNr ON MemoRelatie (dwRelatieNr);
-CREATE INDEX MemoOfferte_dwOfferteNr ON MemoOfferte (dwOfferteNr);
-CREATE INDEX MemoCalculatie_dwOfferteNr ON MemoCalculatie (dwOfferteNr);
-CREATE INDEX MemoOrder_dwOfferteNr ON MemoOrder (dwOfferteNr);
-CREATE INDEX MemoBestelling_dwOfferteNr ON MemoBestelling (dwOfferteNr);
-CREATE INDEX KalenderLijst_dtDatumTijdAlarm ON KalenderLijst (dtDatumTijdAlarm);
 CREATE INDEX TeDoen_lPrio ON TeDoen (lPrio);
 CREATE INDEX TeDoen_dtDatumTijd ON TeDoen (dtDatumTijd);
 CREATE INDEX TeDoen_szTekst ON TeDoen (szTekst);
 )SQL";
+
+// Calculations, orders and purchase orders have the same columns.
+const char* const kDocumentTabel = R"SQL(
+CREATE TABLE %1 (
+  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwSoortDocument TEXT, dtCreateDatum TEXT,
+  dtModificatieDatum TEXT, szDocument TEXT, szInLijst TEXT, szKontaktPersoon TEXT,
+  dwRelatieNummer INTEGER);
+CREATE INDEX %1_dwRelatieNummer ON %1 (dwRelatieNummer);
+CREATE INDEX %1_szInLijst ON %1 (szInLijst);
+)SQL";
+
+// The five memo tables differ only in name and parent column.
+const char* const kMemoTabel = R"SQL(
+CREATE TABLE %1 (
+  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, %2 INTEGER, szKontaktPersoon TEXT,
+  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
+CREATE INDEX %1_%2 ON %1 (%2);
+)SQL";
+
+QByteArray Schema() {
+    QString schema = QLatin1String(kVasteTabellen);
+    for (const char* tabel : {"Calculaties", "Orders", "Bestelling"}) {
+        schema += QLatin1String(kDocumentTabel).arg(QLatin1String(tabel));
+    }
+    schema += QLatin1String(kMemoTabel).arg("MemoRelatie", "dwRelatieNr");
+    for (const char* tabel : {"MemoOfferte", "MemoCalculatie", "MemoOrder", "MemoBestelling"}) {
+        schema += QLatin1String(kMemoTabel).arg(QLatin1String(tabel), "dwOfferteNr");
+    }
+    return schema.toUtf8();
+}
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("CreateTolvarDatabase", text);
@@ -117,7 +108,7 @@ void CreateTables(const QString& path) {
         rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, &error);
     }
     if (rc == SQLITE_OK) {
-        rc = sqlite3_exec(db, kSchema, nullptr, nullptr, &error);
+        rc = sqlite3_exec(db, Schema().constData(), nullptr, nullptr, &error);
     }
     if (rc == SQLITE_OK) {
         rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, &error);
