@@ -13,7 +13,7 @@ constexpr int kMaxTip = 63;
 
 } // namespace
 
-CSystemTray::CSystemTray(QWidget* pMainWnd) : m_pMainWnd(pMainWnd) {}
+CSystemTray::CSystemTray(QWidget* pMainWnd) : QObject(pMainWnd), m_pMainWnd(pMainWnd) {}
 
 CSystemTray::~CSystemTray() {
     RemoveTrayIcon();

@@ -20,7 +20,7 @@ class QWidget;
 class CSystemTray : public QObject {
     Q_OBJECT
 public:
-    // pMainWnd is the window that a click on the icon brings to the foreground.
+    // pMainWnd owns the tray and is the window that a click on the icon brings forward.
     explicit CSystemTray(QWidget* pMainWnd = nullptr);
     ~CSystemTray() override;
 
