@@ -31,6 +31,34 @@ double JoinOle(const QDate& date, const QTime& time) {
     return days >= 0 ? days + fraction : days - fraction;
 }
 
+// The storage form "YYYY-MM-DD HH:MM:SS", read by hand: it comes with every date of every
+// row fetched, and as a wall-clock time it needs no time-zone lookup.
+bool ParseStorageText(const QString& text, QDate& date, QTime& time) {
+    static constexpr int kStart[6] = {0, 5, 8, 11, 14, 17};
+    static constexpr int kLength[6] = {4, 2, 2, 2, 2, 2};
+    static constexpr char kSeparator[6] = {'-', '-', ' ', ':', ':', '\0'};
+    if (text.size() != 19) {
+        return false;
+    }
+    int values[6] = {};
+    for (int field = 0; field < 6; ++field) {
+        for (int i = kStart[field]; i < kStart[field] + kLength[field]; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9') {
+                return false;
+            }
+            values[field] = values[field] * 10 + (c - u'0');
+        }
+        const int after = kStart[field] + kLength[field];
+        if (kSeparator[field] && text[after] != QLatin1Char(kSeparator[field])) {
+            return false;
+        }
+    }
+    date = QDate(values[0], values[1], values[2]);
+    time = QTime(values[3], values[4], values[5]);
+    return date.isValid() && time.isValid();
+}
+
 } // namespace
 
 COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, int second) {
@@ -154,6 +182,14 @@ QString COleDateTime::ToStorageText() const {
 }
 
 COleDateTime COleDateTime::FromStorageText(const QString& text) {
+    QDate date;
+    QTime time;
+    if (ParseStorageText(text, date, time)) {
+        COleDateTime result;
+        result.m_dt = JoinOle(date, time);
+        result.m_status = valid;
+        return result;
+    }
     QDateTime dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!dt.isValid()) {
         dt = QDateTime::fromString(text, Qt::ISODate);
