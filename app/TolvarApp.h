@@ -12,6 +12,7 @@ class CTolvarDoc;
 // the framework's own "no logo" switch (and starting as an embedded server) turn the splash
 // screen off.
 struct CCommandLineInfo {
+    bool m_bShowSplash = true;
     static CCommandLineInfo Parse(const QStringList& arguments);
 };
 
