@@ -86,8 +86,13 @@ void CDaoDatabase::CommitTrans() {
     m_bInTransaction = false;
 }
 
+qint64 CDaoDatabase::ChangeCount() const {
+    return sqlite3_total_changes64(m_db) + m_nRollbacks;
+}
+
 void CDaoDatabase::Rollback() {
     m_bInTransaction = false;
+    ++m_nRollbacks;
     if (!sqlite3_get_autocommit(m_db)) {
         Execute("ROLLBACK");
     }

@@ -24,6 +24,9 @@ public:
     void CommitTrans();
     void Rollback();
     bool InTransaction() const { return m_bInTransaction; }
+    // Grows with every row written through this connection and every rollback, so that
+    // rows read earlier can tell whether they may have changed since.
+    qint64 ChangeCount() const;
 
     // Runs a statement without results; throws CDaoException on failure.
     void Execute(const char* sql);
@@ -40,4 +43,5 @@ private:
     sqlite3* m_db = nullptr;
     QString m_strPath;
     bool m_bInTransaction = false;
+    qint64 m_nRollbacks = 0;
 };

@@ -37,6 +37,7 @@ CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase) : m_pExternalDatabase(pDat
 
 CDaoRecordset::~CDaoRecordset() {
     sqlite3_finalize(m_fetch);
+    sqlite3_finalize(m_fetchAhead);
 }
 
 void CDaoRecordset::EnsureConnection() {
@@ -167,6 +168,50 @@ void CDaoRecordset::LoadKeys() {
     }
 }
 
+CDaoRecordset::Value CDaoRecordset::ReadColumn(sqlite3_stmt* stmt, int col,
+                                               const CDaoFieldExchange::Field& field) const {
+    const int type = sqlite3_column_type(stmt, col);
+    const bool isNull = type == SQLITE_NULL;
+    switch (field.type) {
+    case CDaoFieldExchange::Long:
+        return isNull ? 0 : sqlite3_column_int(stmt, col);
+    case CDaoFieldExchange::Bool:
+        return (!isNull && sqlite3_column_int64(stmt, col) != 0) ? TRUE : FALSE;
+    case CDaoFieldExchange::Text:
+        if (isNull) {
+            return QString();
+        }
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)),
+                                 sqlite3_column_bytes(stmt, col));
+    case CDaoFieldExchange::DateTime:
+        if (isNull) {
+            return COleDateTime::Null();
+        }
+        if (type == SQLITE_FLOAT) {
+            return COleDateTime(sqlite3_column_double(stmt, col));
+        }
+        return COleDateTime::FromStorageText(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)),
+                              sqlite3_column_bytes(stmt, col)));
+    }
+    return 0;
+}
+
+void CDaoRecordset::AssignMember(const CDaoFieldExchange::Field& field, const Value& value) {
+    switch (field.type) {
+    case CDaoFieldExchange::Long:
+    case CDaoFieldExchange::Bool:
+        *static_cast<LONG*>(field.member) = std::get<int>(value);
+        break;
+    case CDaoFieldExchange::Text:
+        *static_cast<QString*>(field.member) = std::get<QString>(value);
+        break;
+    case CDaoFieldExchange::DateTime:
+        *static_cast<COleDateTime*>(field.member) = std::get<COleDateTime>(value);
+        break;
+    }
+}
+
 bool CDaoRecordset::FetchRow(qint64 key) {
     sqlite3_reset(m_fetch);
     sqlite3_bind_int64(m_fetch, 1, key);
@@ -180,47 +225,73 @@ bool CDaoRecordset::FetchRow(qint64 key) {
         ThrowError();
     }
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        const auto& field = m_fields[i];
-        const int col = int(i);
-        const bool isNull = sqlite3_column_type(m_fetch, col) == SQLITE_NULL;
-        switch (field.type) {
-        case CDaoFieldExchange::Long:
-            *static_cast<LONG*>(field.member) = isNull ? 0 : sqlite3_column_int(m_fetch, col);
-            break;
-        case CDaoFieldExchange::Bool:
-            *static_cast<BOOL*>(field.member) =
-                (!isNull && sqlite3_column_int64(m_fetch, col) != 0) ? TRUE : FALSE;
-            break;
-        case CDaoFieldExchange::Text: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_fetch, col));
-            *static_cast<QString*>(field.member) =
-                isNull ? QString() : QString::fromUtf8(text, sqlite3_column_bytes(m_fetch, col));
-            break;
-        }
-        case CDaoFieldExchange::DateTime: {
-            auto& dt = *static_cast<COleDateTime*>(field.member);
-            if (isNull) {
-                dt = COleDateTime::Null();
-            } else if (sqlite3_column_type(m_fetch, col) == SQLITE_FLOAT) {
-                dt = COleDateTime(sqlite3_column_double(m_fetch, col));
-            } else {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_fetch, col));
-                dt = COleDateTime::FromStorageText(
-                    QString::fromUtf8(text, sqlite3_column_bytes(m_fetch, col)));
-            }
-            break;
-        }
-        }
+        AssignMember(m_fields[i], ReadColumn(m_fetch, int(i), m_fields[i]));
     }
     sqlite3_reset(m_fetch);
     return true;
 }
 
+// Reads the rows of the keys from index on in one statement; a key without a row is a row
+// deleted since the open.
+void CDaoRecordset::ReadAhead(long index) {
+    m_ahead.clear();
+    if (!m_fetchAhead) {
+        QStringList columns{Quoted(m_fields[m_nKeyField].name)};
+        for (const auto& field : m_fields) {
+            columns << Quoted(field.name);
+        }
+        m_fetchAhead =
+            Prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                        .arg(columns.join(QLatin1Char(',')), Quoted(m_strTable),
+                             Quoted(m_fields[m_nKeyField].name),
+                             QStringList(kReadAhead, QStringLiteral("?")).join(QLatin1Char(','))));
+    }
+    sqlite3_reset(m_fetchAhead);
+    for (int n = 0; n < kReadAhead; ++n) {
+        const size_t i = size_t(index) + size_t(n);
+        if (i < m_keys.size()) {
+            sqlite3_bind_int64(m_fetchAhead, n + 1, m_keys[i]);
+        } else {
+            sqlite3_bind_null(m_fetchAhead, n + 1);
+        }
+    }
+    int rc;
+    while ((rc = sqlite3_step(m_fetchAhead)) == SQLITE_ROW) {
+        std::vector<Value> row;
+        row.reserve(m_fields.size());
+        for (size_t i = 0; i < m_fields.size(); ++i) {
+            row.push_back(ReadColumn(m_fetchAhead, int(i) + 1, m_fields[i]));
+        }
+        m_ahead.emplace(sqlite3_column_int64(m_fetchAhead, 0), std::move(row));
+    }
+    sqlite3_reset(m_fetchAhead);
+    if (rc != SQLITE_DONE) {
+        m_ahead.clear();
+        ThrowError();
+    }
+    m_nAheadChanges = GetDatabase()->ChangeCount();
+}
+
+bool CDaoRecordset::FetchAhead(long index) {
+    const qint64 key = m_keys[size_t(index)];
+    auto it = m_ahead.find(key);
+    if (it == m_ahead.end() || m_nAheadChanges != GetDatabase()->ChangeCount()) {
+        ReadAhead(index);
+        it = m_ahead.find(key);
+        if (it == m_ahead.end()) {
+            return false;
+        }
+    }
+    RestoreMembers(it->second);
+    m_ahead.erase(it);
+    return true;
+}
+
 // Moves from index in the direction of step to the first key whose row still exists; rows
-// deleted since the open are passed over.
-bool CDaoRecordset::SeekFrom(long index, int step) {
+// deleted since the open are passed over. A forward walk (bAhead) reads rows ahead.
+bool CDaoRecordset::SeekFrom(long index, int step, bool bAhead) {
     for (long i = index; i >= 0 && i < long(m_keys.size()); i += step) {
-        if (FetchRow(m_keys[size_t(i)])) {
+        if (bAhead ? FetchAhead(i) : FetchRow(m_keys[size_t(i)])) {
             m_nCurrent = i;
             m_nMaxReached = std::max(m_nMaxReached, i);
             m_bCurrentDeleted = false;
@@ -235,6 +306,9 @@ void CDaoRecordset::Close() {
         sqlite3_finalize(m_fetch);
         m_fetch = nullptr;
     }
+    sqlite3_finalize(m_fetchAhead);
+    m_fetchAhead = nullptr;
+    m_ahead.clear();
     m_bOpen = false;
     m_keys.clear();
     m_nCurrent = -1;
@@ -286,7 +360,7 @@ void CDaoRecordset::MoveNext() {
     if (IsEOF()) {
         throw CDaoException(NoCurrentRecord(), 3021);
     }
-    if (!SeekFrom(m_nCurrent + 1, 1)) {
+    if (!SeekFrom(m_nCurrent + 1, 1, true)) {
         m_nCurrent = long(m_keys.size());
         m_nMaxReached = std::max(m_nMaxReached, m_nCurrent - 1);
     }
@@ -329,19 +403,7 @@ std::vector<CDaoRecordset::Value> CDaoRecordset::SaveMembers() const {
 
 void CDaoRecordset::RestoreMembers(const std::vector<Value>& values) {
     for (size_t i = 0; i < m_fields.size() && i < values.size(); ++i) {
-        const auto& field = m_fields[i];
-        switch (field.type) {
-        case CDaoFieldExchange::Long:
-        case CDaoFieldExchange::Bool:
-            *static_cast<LONG*>(field.member) = std::get<int>(values[i]);
-            break;
-        case CDaoFieldExchange::Text:
-            *static_cast<QString*>(field.member) = std::get<QString>(values[i]);
-            break;
-        case CDaoFieldExchange::DateTime:
-            *static_cast<COleDateTime*>(field.member) = std::get<COleDateTime>(values[i]);
-            break;
-        }
+        AssignMember(m_fields[i], values[i]);
     }
 }
 

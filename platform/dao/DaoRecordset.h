@@ -8,6 +8,7 @@
 #include <memory>
 #include <QString>
 #include <QVariant>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -82,7 +83,11 @@ private:
     void BindFields();
     void LoadKeys();
     bool FetchRow(qint64 key);
-    bool SeekFrom(long index, int step);
+    bool FetchAhead(long index);
+    void ReadAhead(long index);
+    Value ReadColumn(sqlite3_stmt* stmt, int col, const CDaoFieldExchange::Field& field) const;
+    void AssignMember(const CDaoFieldExchange::Field& field, const Value& value);
+    bool SeekFrom(long index, int step, bool bAhead = false);
     void RequireOpen() const;
     void RequireCurrentRow() const;
     std::vector<Value> SaveMembers() const;
@@ -100,6 +105,12 @@ private:
     QString m_strTable;
     int m_nKeyField = -1;
     sqlite3_stmt* m_fetch = nullptr;
+    // A forward walk reads the next rows in one statement: one read transaction instead of
+    // one per row. Rows read ahead are dropped as soon as the file's connection writes.
+    static constexpr int kReadAhead = 64;
+    sqlite3_stmt* m_fetchAhead = nullptr;
+    std::unordered_map<qint64, std::vector<Value>> m_ahead;
+    qint64 m_nAheadChanges = -1;
     std::vector<qint64> m_keys;
     long m_nCurrent = -1; // index into m_keys; -1 before the first, size() after the last
     long m_nMaxReached = -1;

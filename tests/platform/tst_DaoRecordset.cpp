@@ -154,6 +154,44 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(CDaoException, rec.Open());
     }
 
+    void walkSeesChangesMadeMidwayInThisProcess() {
+        for (int i = 0; i < 200; ++i) {
+            Exec("INSERT INTO Proef (lGetal) VALUES (0)");
+        }
+        CRecProef lezer;
+        CRecProef schrijver;
+        lezer.m_strSort = "nNr";
+        lezer.Open();
+        lezer.MoveNext();
+        schrijver.m_strFilter = "[nNr] IN (3, 150)";
+        schrijver.Open();
+        schrijver.Edit();
+        schrijver.lGetal = 33;
+        schrijver.Update();
+        schrijver.MoveNext();
+        schrijver.BeginTrans();
+        schrijver.Edit();
+        schrijver.lGetal = 99;
+        schrijver.Update();
+        lezer.MoveNext();
+        QCOMPARE(lezer.lGetal, 33);
+        while (lezer.nNr < 140) {
+            lezer.MoveNext();
+        }
+        // Rows read ahead while the change was pending must not outlive its rollback.
+        schrijver.Rollback();
+        while (lezer.nNr < 150) {
+            lezer.MoveNext();
+        }
+        QCOMPARE(lezer.lGetal, 0);
+        schrijver.Delete();
+        int rest = 0;
+        for (lezer.MoveNext(); !lezer.IsEOF(); lezer.MoveNext()) {
+            ++rest;
+        }
+        QCOMPARE(rest, 50);
+    }
+
     void transactionsAreAllOrNothing() {
         CRecProef rec;
         rec.Open();
