@@ -6,13 +6,11 @@
 #include "store/RecLijstKalender.h"
 #include "ui_AlarmDlg.h"
 
-#include <QLineEdit>
+#include <QKeyEvent>
 
 CAlarmDlg::CAlarmDlg(CRecLijstKalender* pSet, QWidget* parent)
     : CDialog(parent), m_ui(std::make_unique<Ui::AlarmDlg>()), m_pSet(pSet) {
     m_ui->setupUi(this);
-    // The pop-up has no buttons: Enter in the text is what accepts it.
-    connect(m_ui->tekst, &QLineEdit::returnPressed, this, [this] { accept(); });
     connect(&m_geluidTimer, &QTimer::timeout, this, GuardedSlot([] { SpeelGeluid(); }, this));
 }
 
@@ -42,4 +40,13 @@ void CAlarmDlg::SpeelGeluid() {
     if (!strGeluid.isEmpty()) {
         CSound::Play(strGeluid);
     }
+}
+
+void CAlarmDlg::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();
+        return;
+    }
+    CDialog::keyPressEvent(event);
 }

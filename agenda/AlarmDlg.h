@@ -33,6 +33,8 @@ protected:
     // The repeat ends with the window, however it was closed; a sound still playing is
     // left to finish.
     void hideEvent(QHideEvent* event) override;
+    // The pop-up has no buttons: Enter accepts it, wherever the focus is.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Read afresh each time, so that a sound chosen while the pop-up is open is heard.

@@ -25,12 +25,13 @@ public:
     void OnWijzig();
     void OnVerwijder();
     void OnKolomKlik(int nKolom);
+    // Clears the list and fills it again in the order of the remembered sort column.
+    void Herlaad();
 
 private:
     void MaakKolommen();
     void Vul(int nKolom);
     void VoegRijToe(int nRij);
-    void Herlaad();
     void Bewaar(CDialog& dlg);
 
     CFullRowListCtrl* m_pLijst;

@@ -39,6 +39,8 @@ public:
     void OnNieuw();
     void OnWijzig();
     void OnVerwijder();
+    // Clears the list and fills it again from the table, choosing the next alarm anew.
+    void Herlaad() { Herlaad(m_set); }
 
 protected:
     void timerEvent(QTimerEvent* event) override;

@@ -1,0 +1,244 @@
+#include "agenda/AfspraakDlg.h"
+#include "agenda/AlarmDlg.h"
+#include "agenda/LijstKalender.h"
+#include "AgendaHulp.h"
+#include "controls/FullRowListCtrl.h"
+#include "fixture/TestDatabase.h"
+#include "platform/ui/DispatchGuard.h"
+#include "platform/ui/MessageBox.h"
+#include "res/Resource.h"
+#include "support/ModalDriver.h"
+#include "support/TestRegistry.h"
+
+#include <memory>
+#include <QTest>
+
+using namespace AgendaHulp;
+
+// The alarm watch of the appointment list, on a clock the test moves: pending, none
+// pending and showing, one pop-up after another, and pop-ups while an edit is open.
+class KalenderAlarmTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<CLijstKalender> m_view;
+    QDateTime m_nu;
+    QStringList m_getoond;
+
+    CFullRowListCtrl& Lijst() { return *m_view->GetListCtrl(); }
+
+    void Afspraak(const QString& strTekst, const QDateTime& dt, bool bGemeld = false) {
+        m_db->AppointmentExec(QStringLiteral("INSERT INTO KalenderLijst (szTekst, "
+                                             "dtDatumTijdAlarm, bGemeld) VALUES ('%1', '%2', %3)")
+                                  .arg(strTekst, Opslag(dt))
+                                  .arg(bGemeld ? 1 : 0));
+    }
+    QVariant Veld(const QString& strVeld, const QString& strTekst) {
+        return m_db->AppointmentScalar(
+            QStringLiteral("SELECT %1 FROM KalenderLijst WHERE szTekst = '%2'")
+                .arg(strVeld, strTekst));
+    }
+    void Start() {
+        m_view = std::make_unique<CLijstKalender>();
+        m_view->SetKlok([this] { return Ole(m_nu); });
+        m_view->show();
+        QVERIFY(Guarded([this] { m_view->OnInitialUpdate(); }, m_view.get()));
+    }
+    QDateTime Om(int uur, int minuut = 0, int seconde = 0) const {
+        return QDateTime(QDate(2024, 5, 1), QTime(uur, minuut, seconde));
+    }
+    // An action that notes the pop-up's text and closes it with Escape.
+    ModalDriver::Action Noteer() {
+        return [this](QWidget* modal) {
+            QCOMPARE(modal->windowTitle(), QString("Kalender afspraak"));
+            m_getoond << ControlText(modal, CAlarmDlg::IDC_TEKST);
+            PressKey(modal, Qt::Key_Escape);
+        };
+    }
+
+private slots:
+    void init() {
+        MessageBoxLog().clear();
+        m_getoond.clear();
+        m_db = std::make_unique<TestDatabase>();
+        m_nu = Om(10);
+    }
+    void cleanup() {
+        m_view.reset();
+        m_db.reset();
+    }
+
+    void wachtTotDeTijd() {
+        Afspraak("Later", Om(10, 0, 30));
+        Start();
+        ModalDriver driver;
+        QVERIFY(!m_view->IsAlarmIdle());
+        QCOMPARE(m_view->GetVolgendAlarm(), Ole(Om(10, 0, 30)));
+        QCOMPARE(m_view->GetVolgendAlarmRecord(), LONG(Veld("dwIndex", "Later").toInt()));
+        QTest::qWait(700);
+        QVERIFY(m_getoond.isEmpty());
+        QCOMPARE(Veld("bGemeld", "Later").toInt(), 0);
+
+        driver.Queue(Noteer());
+        m_nu = Om(10, 0, 30); // due exactly now
+        QVERIFY(driver.WaitDone(2000));
+        QCOMPARE(m_getoond, QStringList({"Later"}));
+        QCOMPARE(Veld("bGemeld", "Later").toInt(), 1);
+        QCOMPARE(Lijst().GetItemImage(0), int(CLijstKalender::IMG_GEMELD));
+        QVERIFY(m_view->IsAlarmIdle());
+        QTest::qWait(700); // reported appointments never pop up again
+        QCOMPARE(driver.Unexpected(), 0);
+    }
+
+    // After a time without the program, every overdue appointment comes up, earliest first;
+    // equal times come in the order they were stored. Reported ones and those ahead wait.
+    void achterstalligeEenVoorEen() {
+        Afspraak("Negen", Om(9));
+        Afspraak("Acht", Om(8));
+        Afspraak("Negen ook", Om(9));
+        Afspraak("Al gemeld", Om(7), true);
+        Afspraak("Straks", Om(11));
+        Start();
+        ModalDriver driver;
+        for (int n = 0; n < 3; ++n) {
+            driver.Queue(Noteer());
+        }
+        QVERIFY(driver.WaitDone(4000));
+        QCOMPARE(m_getoond, QStringList({"Acht", "Negen", "Negen ook"}));
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(m_view->GetVolgendAlarm(), Ole(Om(11)));
+        QVERIFY(!m_view->IsAlarmIdle());
+        QCOMPARE(
+            m_db->AppointmentScalar("SELECT count(*) FROM KalenderLijst WHERE bGemeld = 1").toInt(),
+            4);
+        QTest::qWait(700);
+        QCOMPARE(driver.Unexpected(), 0);
+    }
+
+    // Escape leaves the text as it was but the appointment still counts as reported;
+    // Enter keeps what the user typed.
+    void escapeEnEnter() {
+        Afspraak("Eerste", Om(8));
+        Afspraak("Tweede", Om(9));
+        Start();
+        ModalDriver driver;
+        driver.Queue([](QWidget* modal) {
+            SetControlText(modal, CAlarmDlg::IDC_TEKST, "Weggegooid");
+            PressKey(modal, Qt::Key_Escape);
+        });
+        driver.Queue([](QWidget* modal) {
+            SetControlText(modal, CAlarmDlg::IDC_TEKST, "Tweede, verzet naar morgen");
+            PressKey(modal, Qt::Key_Return);
+        });
+        QVERIFY(driver.WaitDone(3000));
+        QTRY_VERIFY(m_view->IsAlarmIdle() && !QApplication::activeModalWidget());
+        QCOMPARE(Veld("bGemeld", "Eerste").toInt(), 1);
+        QVERIFY(!Veld("bGemeld", "Weggegooid").isValid());
+        QCOMPARE(Veld("bGemeld", "Tweede, verzet naar morgen").toInt(), 1);
+        QCOMPARE(Kolom(Lijst(), 2), QStringList({"Eerste", "Tweede, verzet naar morgen"}));
+    }
+
+    void nieuwInHetVerledenKomtMeteen() {
+        Start();
+        QVERIFY(m_view->IsAlarmIdle());
+        ModalDriver driver;
+        driver.Queue([this](QWidget* modal) {
+            ZetAfspraak(modal, Om(9, 30), "Vergeten");
+            ClickButton(modal, IDOK);
+        });
+        driver.Queue(Noteer());
+        m_view->OnCmdMsg(ID_AGENDA_NIEUW);
+        QVERIFY(driver.WaitDone(3000));
+        QCOMPARE(m_getoond, QStringList({"Vergeten"}));
+        QCOMPARE(Veld("bGemeld", "Vergeten").toInt(), 1);
+    }
+
+    // The appointment the watch waits for was deleted behind its back: no pop-up, and
+    // nothing pending until the list is filled again.
+    void verdwenenAfspraakGeeftGeenAlarm() {
+        Afspraak("Weg", Om(10, 0, 1));
+        Start();
+        m_db->AppointmentExec("DELETE FROM KalenderLijst");
+        ModalDriver driver(300);
+        m_nu = Om(10, 1);
+        QTRY_VERIFY(m_view->IsAlarmIdle());
+        QTest::qWait(600);
+        QCOMPARE(driver.Unexpected(), 0);
+        QVERIFY(MessageBoxLog().empty());
+    }
+
+    // An alarm that comes due while another appointment is being changed pops up over the
+    // dialog, is reported, and the change is stored when the dialog is confirmed.
+    void alarmTijdensWijzigenVanEenAndere() {
+        Afspraak("Komt zo", Om(10, 0, 30));
+        Afspraak("Wordt gewijzigd", Om(12));
+        Start();
+        Selecteer(Lijst(), {1});
+        ModalDriver driver;
+        driver.Queue([this](QWidget* modal) {
+            ZetAfspraak(modal, Om(13), "Gewijzigd");
+            m_nu = Om(10, 0, 30);
+        });
+        driver.Queue(Noteer());
+        driver.Queue([](QWidget* modal) {
+            QCOMPARE(modal->windowTitle(), QString("Kalender Afspraak"));
+            QCOMPARE(ControlText(modal, CAfspraakDlg::IDC_TEKST), QString("Gewijzigd"));
+            ClickButton(modal, IDOK);
+        });
+        m_view->OnCmdMsg(ID_AGENDA_WIJZIG);
+        QVERIFY(driver.WaitDone(3000));
+        QCOMPARE(m_getoond, QStringList({"Komt zo"}));
+        QCOMPARE(Veld("bGemeld", "Komt zo").toInt(), 1);
+        QCOMPARE(Veld("dtDatumTijdAlarm", "Gewijzigd").toString(), Opslag(Om(13)));
+        QCOMPARE(Veld("bGemeld", "Gewijzigd").toInt(), 0);
+        QCOMPARE(Kolom(Lijst(), 2), QStringList({"Komt zo", "Gewijzigd"}));
+        QCOMPARE(m_view->GetVolgendAlarm(), Ole(Om(13)));
+    }
+
+    // The appointment being changed is the one that comes due: its pop-up still shows and
+    // reports it, and the change made in the dialog is what is stored.
+    void alarmTijdensWijzigenVanDezelfde() {
+        Afspraak("Zelfde", Om(10, 0, 30));
+        Start();
+        Selecteer(Lijst(), {0});
+        ModalDriver driver;
+        driver.Queue([this](QWidget* modal) {
+            SetControlText(modal, CAfspraakDlg::IDC_TEKST, "Zelfde, met agenda");
+            m_nu = Om(10, 0, 30);
+        });
+        driver.Queue(Noteer());
+        driver.Queue([](QWidget* modal) { ClickButton(modal, IDOK); });
+        m_view->OnCmdMsg(ID_AGENDA_WIJZIG);
+        QVERIFY(driver.WaitDone(3000));
+        QCOMPARE(m_getoond, QStringList({"Zelfde"}));
+        QCOMPARE(Veld("bGemeld", "Zelfde, met agenda").toInt(), 1);
+        QCOMPARE(Veld("dtDatumTijdAlarm", "Zelfde, met agenda").toString(), Opslag(Om(10, 0, 30)));
+        QVERIFY(m_view->IsAlarmIdle());
+    }
+
+    // Moved ahead while its own pop-up reports it, the appointment is armed again.
+    void alarmTijdensVerzettenVanDezelfde() {
+        Afspraak("Verzet", Om(10, 0, 30));
+        Start();
+        Selecteer(Lijst(), {0});
+        ModalDriver driver;
+        driver.Queue([this](QWidget* modal) {
+            ZetAfspraak(modal, Om(11), "Verzet");
+            m_nu = Om(10, 0, 30);
+        });
+        driver.Queue(Noteer());
+        driver.Queue([](QWidget* modal) { ClickButton(modal, IDOK); });
+        m_view->OnCmdMsg(ID_AGENDA_WIJZIG);
+        QVERIFY(driver.WaitDone(3000));
+        QCOMPARE(m_getoond, QStringList({"Verzet"}));
+        QCOMPARE(Veld("dtDatumTijdAlarm", "Verzet").toString(), Opslag(Om(11)));
+        QCOMPARE(Veld("bGemeld", "Verzet").toInt(), 0);
+        QCOMPARE(Lijst().GetItemImage(0), int(CLijstKalender::IMG_WACHT));
+        QVERIFY(!m_view->IsAlarmIdle());
+        QCOMPARE(m_view->GetVolgendAlarm(), Ole(Om(11)));
+    }
+};
+
+TOLVAR_TEST(KalenderAlarmTest);
+
+#include "tst_KalenderAlarm.moc"
