@@ -135,8 +135,12 @@ CMainFrame::CMainFrame(ViewFactory views, CCmdTarget* application)
     });
 }
 
+// The window's own destruction moves the focus and fires timers; nothing may ask the
+// enabling rules of a frame that is half gone.
 CMainFrame::~CMainFrame() {
     qApp->removeEventFilter(this);
+    disconnect(qApp, nullptr, this, nullptr);
+    m_pRouter->SetChain({});
 }
 
 bool CMainFrame::Create() {
