@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTranslator>
 
 CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments) {
@@ -64,6 +65,11 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     SetMessageBoxOwner(m_pMainFrame.get());
+    // Without a window manager a request to maximise is not honoured; the window is given
+    // the screen's size first so that it fills the screen either way.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m_pMainFrame->setGeometry(screen->availableGeometry());
+    }
     m_pMainFrame->showMaximized();
     m_pMainFrame->repaint();
     return true;
