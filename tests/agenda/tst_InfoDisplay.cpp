@@ -290,21 +290,6 @@ private slots:
         QCOMPARE(m_db->Scalar("SELECT count(*) FROM TeDoen").toInt(), 1);
         QVERIFY(!IsActief(*m_view, ID_AGENDA_VERWIJDER));
     }
-
-    void dubbelklikWijzigt() {
-        Actie(3, "Klik", "2024-05-01 12:30:00");
-        Start();
-        ModalDriver driver;
-        driver.Queue([](QWidget* modal) {
-            Schuif(modal)->setValue(8);
-            ClickButton(modal, IDOK);
-        });
-        const QPoint punt = Lijst().GetFullRowRect(0).center();
-        QTest::mouseClick(Lijst().viewport(), Qt::LeftButton, {}, punt);
-        QTest::mouseDClick(Lijst().viewport(), Qt::LeftButton, {}, punt);
-        QVERIFY(driver.WaitDone());
-        QCOMPARE(Kolom(Lijst(), 1), QStringList({"  8"}));
-    }
 };
 
 TOLVAR_TEST(InfoDisplayTest);

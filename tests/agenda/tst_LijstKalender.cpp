@@ -135,17 +135,6 @@ private slots:
         QCOMPARE(Veld("dtDatumTijdAlarm", "Zaal").toString(), QString("2024-06-02 10:20:30"));
     }
 
-    void splitsEnVoegSamen() {
-        const COleDateTime dt(2024, 2, 29, 23, 59, 58);
-        const COleDateTime tijd = CAfspraakDlg::TijdDeel(dt);
-        const COleDateTime datum = CAfspraakDlg::DatumDeel(dt);
-        QCOMPARE(tijd, COleDateTime(1899, 12, 30, 23, 59, 58));
-        QCOMPARE(datum, COleDateTime(2024, 2, 29, 0, 0, 0));
-        QCOMPARE(CAfspraakDlg::Samen(datum, tijd), dt);
-        QCOMPARE(CAfspraakDlg::Samen(COleDateTime(2025, 1, 1, 7, 0, 0), tijd),
-                 COleDateTime(2025, 1, 1, 23, 59, 58));
-    }
-
     // A time in the past counts as given at once; a time ahead arms the alarm again.
     void wijzigNaarVerledenEnToekomst() {
         Afspraak("Verplaatst", Om(15));
