@@ -121,11 +121,17 @@ QDateTime COleDateTime::ToQDateTime() const {
     return QDateTime(date, time);
 }
 
+// Day and time are taken apart without a local date-time in between: that would consult the
+// time zone for every value and shift or lose times that fall in a daylight-saving gap.
 QDate COleDateTime::ToQDate() const {
-    return ToQDateTime().date();
+    QDate date;
+    QTime time;
+    return m_status == valid && SplitOle(m_dt, date, time) ? date : QDate();
 }
 QTime COleDateTime::ToQTime() const {
-    return ToQDateTime().time();
+    QDate date;
+    QTime time;
+    return m_status == valid && SplitOle(m_dt, date, time) ? time : QTime();
 }
 
 int COleDateTime::GetYear() const {
@@ -148,8 +154,9 @@ int COleDateTime::GetSecond() const {
 }
 
 QString COleDateTime::Format(unsigned flags) const {
-    const QDateTime dt = ToQDateTime();
-    if (!dt.isValid()) {
+    QDate date;
+    QTime time;
+    if (m_status != valid || !SplitOle(m_dt, date, time)) {
         return {};
     }
     const QLocale locale;
@@ -157,16 +164,16 @@ QString COleDateTime::Format(unsigned flags) const {
     if (!timeFormat.contains(QLatin1Char('s'))) {
         timeFormat.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
     }
-    const QString dateText = locale.toString(dt.date(), QLocale::ShortFormat);
-    const QString timeText = locale.toString(dt.time(), timeFormat);
+    const QString dateText = locale.toString(date, QLocale::ShortFormat);
+    const QString timeText = locale.toString(time, timeFormat);
     if (flags & VAR_DATEVALUEONLY) {
         return dateText;
     }
     if (flags & VAR_TIMEVALUEONLY) {
         return timeText;
     }
-    const bool hasDate = dt.date() != kDayZero;
-    const bool hasTime = dt.time() != QTime(0, 0);
+    const bool hasDate = date != kDayZero;
+    const bool hasTime = time != QTime(0, 0);
     if (hasDate && hasTime) {
         return dateText + QLatin1Char(' ') + timeText;
     }
@@ -174,11 +181,13 @@ QString COleDateTime::Format(unsigned flags) const {
 }
 
 QString COleDateTime::ToStorageText() const {
-    const QDateTime dt = ToQDateTime();
-    if (!dt.isValid()) {
+    QDate date;
+    QTime time;
+    if (m_status != valid || !SplitOle(m_dt, date, time)) {
         return {};
     }
-    return dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+           time.toString(QStringLiteral("HH:mm:ss"));
 }
 
 COleDateTime COleDateTime::FromStorageText(const QString& text) {
