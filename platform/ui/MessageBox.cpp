@@ -27,12 +27,12 @@ QMessageBox::Icon IconOf(UINT type) {
     }
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     QMessageBox::StandardButton button;
     int answer;
 };
 
-std::vector<ButtonSpec> ButtonsOf(UINT type) {
+std::vector<ButtonChoice> ButtonsOf(UINT type) {
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
@@ -80,8 +80,8 @@ int MessageBox(QWidget* owner, const QString& text, const QString& caption, UINT
     box.setObjectName(QStringLiteral("TolvarMessageBox"));
     const auto buttons = ButtonsOf(type);
     std::vector<QAbstractButton*> added;
-    for (const auto& spec : buttons) {
-        added.push_back(box.addButton(spec.button));
+    for (const auto& choice : buttons) {
+        added.push_back(box.addButton(choice.button));
     }
     const size_t defaultIndex =
         ((type & MB_DEFMASK) >> 8) < buttons.size() ? (type & MB_DEFMASK) >> 8 : 0;
