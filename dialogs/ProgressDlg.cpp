@@ -36,7 +36,6 @@ void CProgressDlg::SetColours() {
 void CProgressDlg::Create() {
     m_bWindow = true;
     show();
-    raise();
 }
 
 void CProgressDlg::DestroyWindow() {

@@ -2,6 +2,8 @@
 
 #include "platform/ui/DispatchGuard.h"
 #include "ui_TolvarView.h"
+#include "workspace/TreeItem.h"
+#include "workspace/TreeLineStyle.h"
 
 #include <QEvent>
 #include <QTabWidget>
@@ -34,6 +36,9 @@ CTolvarView::~CTolvarView() {
 }
 
 void CTolvarView::SetupTree() {
+    auto style = new CTreeLineStyle;
+    style->setParent(m_pTree);
+    m_pTree->setStyle(style);
     m_pTree->setDragDropMode(QAbstractItemView::NoDragDrop);
     m_pTree->setAcceptDrops(false);
     m_pTree->setExpandsOnDoubleClick(true);
@@ -64,9 +69,9 @@ void CTolvarView::InsertTabs() {
 void CTolvarView::OnInitialUpdate() {
     InsertTabs();
     connect(m_pTabs, &QTabWidget::currentChanged, this,
-            GuardedSlot([this] { FillTab(m_pTabs->currentIndex()); }, this), Qt::UniqueConnection);
-    FillTab(TAB_RELATIES);
+            GuardedSlot([this] { FillTab(m_pTabs->currentIndex()); }, this));
     QTimer::singleShot(0, this, [this] { LayoutControls(); });
+    FillTab(TAB_RELATIES);
 }
 
 void CTolvarView::LayoutControls() {
@@ -90,17 +95,14 @@ void CTolvarView::showEvent(QShowEvent* event) {
 QTreeWidgetItem* CTolvarView::InsertNode(QTreeWidgetItem* hParent, const QString& strText,
                                          int nImage, int nKind, LONG lNumber, int nParentKind,
                                          LONG lOwnerNumber) {
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, strText);
-    item->setIcon(0, m_images.Image(nImage));
     auto data = std::make_unique<CTreeNodeData>();
+    auto* item = new CTreeItem(strText, nImage, &m_images, data.get());
     data->m_nKind = nKind;
     data->m_nParentKind = nParentKind;
     data->m_lNumber = lNumber;
     data->m_lOwnerNumber = lOwnerNumber;
     data->m_hItem = item;
     data->m_hParentItem = hParent;
-    item->setData(0, Qt::UserRole, QVariant::fromValue(static_cast<void*>(data.get())));
     m_nodeList.push_back(std::move(data));
     AttachItem(hParent, item);
     return item;
@@ -119,8 +121,8 @@ void CTolvarView::AttachItem(QTreeWidgetItem* hParent, QTreeWidgetItem* hItem) {
 }
 
 CTreeNodeData* CTolvarView::NodeData(const QTreeWidgetItem* hItem) {
-    return hItem ? static_cast<CTreeNodeData*>(hItem->data(0, Qt::UserRole).value<void*>())
-                 : nullptr;
+    return hItem && hItem->type() == CTreeItem::Type ? static_cast<const CTreeItem*>(hItem)->Node()
+                                                     : nullptr;
 }
 
 int CTolvarView::GetSelectedKind() const {

@@ -13,10 +13,12 @@
 #include "store/RecPersoon.h"
 #include "store/RecRelatie.h"
 #include "store/RecRelatieMemo.h"
+#include "workspace/FillCache.h"
 #include "workspace/NodeKinds.h"
 #include "workspace/TreeImageList.h"
 #include "workspace/TreeNodeData.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -115,37 +117,60 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The eleven tables the tree shows, in the order of the recordsets above.
+    enum TreeTable {
+        TT_RELATIE,
+        TT_PERSOON,
+        TT_RELATIEMEMO,
+        TT_OFFERTE,
+        TT_OFFERTEMEMO,
+        TT_CALCULATIE,
+        TT_CALCULATIEMEMO,
+        TT_ORDER,
+        TT_ORDERMEMO,
+        TT_BESTELLING,
+        TT_BESTELLINGMEMO,
+    };
     // How the three kinds of document without a status are shown.
     struct DocumentScheme {
-        CRecDocument* pSet;
+        int nTable;
         int nKind;
         int nImage;
         int nFolderKind;
         int nMemoKind;
     };
+    using Row = CFillCache::Row;
+    using RowVisitor = std::function<void(const Row&)>;
 
     void SetupTree();
     void InsertTabs();
     void LayoutControls();
     void ClearTree();
     void CloseRecordsets();
-    CRecBasis* MainRecordset(int nTab);
-    CRecMemo* MemoRecordset(int nMemoKind);
-    void AttachItem(QTreeWidgetItem* hParent, QTreeWidgetItem* hItem);
     void Reveal(QTreeWidgetItem* hItem);
     void FinishFill();
     void ProgressStep();
+    void AttachItem(QTreeWidgetItem* hParent, QTreeWidgetItem* hItem);
 
-    QTreeWidgetItem* InsertRelation(QTreeWidgetItem* hParent, bool bTopLevel);
+    CRecBasis& TableSet(int nTable);
+    static int TableOfMain(int nTab);
+    static int TableOfMemo(int nMemoKind);
+    Row ReadRow(int nTable);
+    // Visits the rows of a selection: during a complete fill the children of one parent
+    // come from the fill's cache, everything else from the table's recordset.
+    void ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisitor& visit);
+
+    QTreeWidgetItem* InsertRelation(const Row& row, QTreeWidgetItem* hParent, bool bTopLevel);
     void InsertCustomerFolders(QTreeWidgetItem* hRelatie, LONG lRelatie);
     QTreeWidgetItem* InsertFolder(QTreeWidgetItem* hParent, int nKind, int nParentKind,
                                   LONG lNumber, LONG lOwner);
     std::vector<QTreeWidgetItem*> InsertStatusFolders(QTreeWidgetItem* hParent, LONG lNumber);
-    void InsertQuotation(QTreeWidgetItem* hFolder, int nStatus, LONG lOwner, bool bMetRelatie);
+    void InsertQuotation(const Row& row, QTreeWidgetItem* hFolder, int nStatus, LONG lOwner,
+                         bool bMetRelatie);
     void AddDocuments(const DocumentScheme& scheme, int nMode, LONG lNumber,
                       QTreeWidgetItem* hParent, bool bLoop);
-    QTreeWidgetItem* InsertDocument(const DocumentScheme& scheme, QTreeWidgetItem* hParent,
-                                    LONG lOwner);
+    QTreeWidgetItem* InsertDocument(const DocumentScheme& scheme, const Row& row,
+                                    QTreeWidgetItem* hParent, LONG lOwner);
 
     std::unique_ptr<Ui::TolvarView> m_ui;
     QTreeWidget* m_pTree = nullptr;
@@ -159,4 +184,5 @@ private:
     bool m_bFilling = false;
     std::vector<QTreeWidgetItem*> m_pendingRoots;
     std::vector<QTreeWidgetItem*> m_revealed;
+    CFillCache m_cache;
 };

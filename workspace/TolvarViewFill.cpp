@@ -1,7 +1,11 @@
 // Filling the workspace tree from the record store.
 #include "workspace/TolvarView.h"
 
+#include "platform/dao/DaoDatabase.h"
+#include "store/DatabasePath.h"
+
 #include <QTreeWidget>
+#include <sqlite3.h>
 
 namespace {
 
@@ -63,6 +67,25 @@ int FolderImage(int nKind) {
     }
 }
 
+// The column that ties each table's rows to their parent, as the store selects by parent.
+const char* const kOuderKolom[CFillCache::kTables] = {
+    "lRelatieNummer", "dwRelatieNummer", "dwRelatieNr", "dwRelatieNummer",
+    "dwOfferteNr",    "dwRelatieNummer", "dwOfferteNr", "dwRelatieNummer",
+    "dwOfferteNr",    "dwRelatieNummer", "dwOfferteNr"};
+
+// A complete fill reads inside one read transaction: one lock and one consistent view of
+// the file for the whole fill, instead of one per statement.
+bool BeginRead(sqlite3* db) {
+    return sqlite3_get_autocommit(db) != 0 &&
+           sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+void EndRead(sqlite3* db) {
+    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
 // Runs its function when the scope ends, also when a database failure cuts a fill short.
 template <class F> struct AtScopeEnd {
     F f;
@@ -75,10 +98,17 @@ void CTolvarView::FillTab(int nTab) {
     ClearTree();
     // A complete fill reads the file as it is now, not the rows an earlier selection saw.
     CloseRecordsets();
+    const auto database = CDaoDatabase::OpenShared(g_strDatabasePath);
+    const bool bRead = BeginRead(database->Handle());
     m_bFilling = true;
     m_pTree->setUpdatesEnabled(false);
     m_pTree->blockSignals(true);
-    AtScopeEnd finish{[this] { FinishFill(); }};
+    AtScopeEnd finish{[&] {
+        FinishFill();
+        if (bRead) {
+            EndRead(database->Handle());
+        }
+    }};
     BeginProgress(nTab);
     switch (nTab) {
     case TAB_RELATIES:
@@ -116,6 +146,7 @@ void CTolvarView::ClearTree() {
 // relation opened, and the last one selected at the top.
 void CTolvarView::FinishFill() {
     m_bFilling = false;
+    m_cache.Clear();
     EndProgress();
     if (!m_pendingRoots.empty()) {
         m_pTree->addTopLevelItems(
@@ -146,41 +177,124 @@ void CTolvarView::Reveal(QTreeWidgetItem* hItem) {
     }
 }
 
-CRecBasis* CTolvarView::MainRecordset(int nTab) {
+CRecBasis& CTolvarView::TableSet(int nTable) {
+    CRecBasis* const sets[CFillCache::kTables] = {
+        &m_setRelatie,     &m_setPersoon,    &m_setRelatieMemo,    &m_setOfferte,
+        &m_setOfferteMemo, &m_setCalculatie, &m_setCalculatieMemo, &m_setOrder,
+        &m_setOrderMemo,   &m_setBestelling, &m_setBestellingMemo};
+    return *sets[nTable];
+}
+
+int CTolvarView::TableOfMain(int nTab) {
     switch (nTab) {
     case TAB_RELATIES:
-        return &m_setRelatie;
+        return TT_RELATIE;
     case TAB_OFFERTES:
-        return &m_setOfferte;
+        return TT_OFFERTE;
     case TAB_CALCULATIES:
-        return &m_setCalculatie;
+        return TT_CALCULATIE;
     case TAB_ORDERS:
-        return &m_setOrder;
+        return TT_ORDER;
     case TAB_BESTELLINGEN:
-        return &m_setBestelling;
+        return TT_BESTELLING;
     default:
-        return nullptr;
+        return -1;
+    }
+}
+
+int CTolvarView::TableOfMemo(int nMemoKind) {
+    switch (nMemoKind) {
+    case NODE_RELATIEMEMO:
+        return TT_RELATIEMEMO;
+    case NODE_OFFERTEMEMO:
+        return TT_OFFERTEMEMO;
+    case NODE_ORDERMEMO:
+        return TT_ORDERMEMO;
+    case NODE_CALCULATIEMEMO:
+        return TT_CALCULATIEMEMO;
+    case NODE_BESTELLINGMEMO:
+        return TT_BESTELLINGMEMO;
+    default:
+        return -1;
+    }
+}
+
+CFillCache::Row CTolvarView::ReadRow(int nTable) {
+    Row row;
+    switch (nTable) {
+    case TT_RELATIE:
+        row.lNumber = row.lOuder = m_setRelatie.lRelatieNummer;
+        row.strText = m_setRelatie.szInLijst;
+        row.bKlant = m_setRelatie.bKlantJaNee != 0;
+        row.bLeverancier = m_setRelatie.bLeverancierJaNee != 0;
+        break;
+    case TT_PERSOON:
+        row.lNumber = m_setPersoon.IDnr;
+        row.lOuder = m_setPersoon.dwRelatieNummer;
+        row.strText = m_setPersoon.szAchterNaam + QStringLiteral(", ") + m_setPersoon.szVoorNaam;
+        break;
+    case TT_RELATIEMEMO:
+        row.lNumber = m_setRelatieMemo.dwIndex;
+        row.lOuder = m_setRelatieMemo.dwRelatieNr;
+        row.strText = m_setRelatieMemo.szInLijst;
+        break;
+    case TT_OFFERTEMEMO:
+    case TT_CALCULATIEMEMO:
+    case TT_ORDERMEMO:
+    case TT_BESTELLINGMEMO: {
+        const auto& memo = static_cast<CRecDocumentMemo&>(TableSet(nTable));
+        row.lNumber = memo.dwIndex;
+        row.lOuder = memo.dwOfferteNr;
+        row.strText = memo.szInLijst;
+        break;
+    }
+    default: {
+        const auto& document = static_cast<CRecDocument&>(TableSet(nTable));
+        row.lNumber = document.dwIndex;
+        row.lOuder = row.lRelatie = document.dwRelatieNummer;
+        row.strText = document.szInLijst;
+        row.lStatus = nTable == TT_OFFERTE ? m_setOfferte.dwStatusOfferte : 0;
+        break;
+    }
+    }
+    return row;
+}
+
+void CTolvarView::ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisitor& visit) {
+    if (m_bFilling && nMode != SEL_ALLES) {
+        for (const Row& row : m_cache.Children(
+                 nTable, TableSet(nTable), kOuderKolom[nTable],
+                 [this, nTable] { return ReadRow(nTable); }, lNumber)) {
+            visit(row);
+        }
+        return;
+    }
+    CRecBasis& set = TableSet(nTable);
+    set.Selecteer(nMode, lNumber);
+    while (set.Volgende()) {
+        visit(ReadRow(nTable));
     }
 }
 
 void CTolvarView::BeginProgress(int nTab) {
     m_dlgProgress.m_nTeller = 0;
     m_dlgProgress.Create();
-    CRecBasis* set = MainRecordset(nTab);
-    if (!set) {
+    const int nTable = TableOfMain(nTab);
+    if (nTable < 0) {
         EndProgress();
         return;
     }
-    set->Selecteer(SEL_ALLES, 0);
-    if (set->IsBOF() && set->IsEOF()) {
+    CRecBasis& set = TableSet(nTable);
+    set.Selecteer(SEL_ALLES, 0);
+    if (set.IsBOF() && set.IsEOF()) {
         if (nTab != TAB_RELATIES) {
             EndProgress();
             return;
         }
         m_setRelatie.NieuwRecord();
     }
-    set->MoveLast();
-    const auto nTotaal = DWORD(set->GetRecordCount());
+    set.MoveLast();
+    const auto nTotaal = DWORD(set.GetRecordCount());
     m_dlgProgress.StartVerzameling(QString::fromUtf8(kVerzamelingen[nTab]), nTotaal);
     if (nTotaal == 0) {
         EndProgress();
@@ -207,35 +321,34 @@ QTreeWidgetItem* CTolvarView::InsertFolder(QTreeWidgetItem* hParent, int nKind, 
 void CTolvarView::AddRelations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
     const bool bTopLevel = hParent == nullptr;
     QTreeWidgetItem* last = nullptr;
+    const RowVisitor insert = [&](const Row& row) {
+        last = InsertRelation(row, hParent, bTopLevel);
+    };
     if (bLoop) {
-        m_setRelatie.Selecteer(nMode, lNumber);
-        while (m_setRelatie.Volgende()) {
-            last = InsertRelation(hParent, bTopLevel);
-        }
+        ForEachRow(TT_RELATIE, nMode, lNumber, insert);
     } else {
-        last = InsertRelation(hParent, bTopLevel);
+        insert(ReadRow(TT_RELATIE));
     }
     if (last) {
         Reveal(last);
     }
 }
 
-QTreeWidgetItem* CTolvarView::InsertRelation(QTreeWidgetItem* hParent, bool bTopLevel) {
-    const LONG lRelatie = m_setRelatie.lRelatieNummer;
-    const bool bKlant = m_setRelatie.bKlantJaNee != 0;
-    const bool bLeverancier = m_setRelatie.bLeverancierJaNee != 0;
+QTreeWidgetItem* CTolvarView::InsertRelation(const Row& row, QTreeWidgetItem* hParent,
+                                             bool bTopLevel) {
+    const LONG lRelatie = row.lNumber;
     QTreeWidgetItem* item =
-        InsertNode(hParent, m_setRelatie.szInLijst, IMG_RELATIE, NODE_RELATIE, lRelatie, 0, 0);
+        InsertNode(hParent, row.strText, IMG_RELATIE, NODE_RELATIE, lRelatie, 0, 0);
     QTreeWidgetItem* personen = InsertFolder(item, NODE_PERSONEN, NODE_RELATIE, lRelatie, lRelatie);
     AddPersons(SEL_OUDER, lRelatie, personen, true);
     QTreeWidgetItem* memos =
         InsertFolder(item, NODE_RELATIEMEMOS, NODE_RELATIE, lRelatie, lRelatie);
     AddMemos(NODE_RELATIEMEMO, SEL_OUDER, lRelatie, memos, true);
     // Documents hang under a relation only in the relations tab, where it is the root.
-    if (bTopLevel && bKlant) {
+    if (bTopLevel && row.bKlant) {
         InsertCustomerFolders(item, lRelatie);
     }
-    if (bTopLevel && bLeverancier) {
+    if (bTopLevel && row.bLeverancier) {
         QTreeWidgetItem* folder =
             InsertFolder(item, NODE_BESTELLINGEN, NODE_RELATIE, lRelatie, lRelatie);
         AddPurchaseOrders(SEL_OUDER, lRelatie, folder, true);
@@ -270,135 +383,104 @@ void CTolvarView::AddQuotations(int nMode, LONG lNumber, QTreeWidgetItem* hParen
                                 bool bMetRelatie) {
     if (!bLoop) {
         const CTreeNodeData* folder = NodeData(hParent);
-        InsertQuotation(hParent, 0, folder ? folder->m_lNumber : 0, bMetRelatie);
+        InsertQuotation(ReadRow(TT_OFFERTE), hParent, 0, folder ? folder->m_lNumber : 0,
+                        bMetRelatie);
         return;
     }
     const bool bTopLevel = nMode == SEL_ALLES;
     const LONG lOwner = bTopLevel ? 0 : lNumber;
     const auto folders = InsertStatusFolders(bTopLevel ? nullptr : hParent, lOwner);
-    m_setOfferte.Selecteer(nMode, lNumber);
-    while (m_setOfferte.Volgende()) {
-        const int nStatus = StatusIndex(m_setOfferte.dwStatusOfferte);
-        InsertQuotation(folders[size_t(nStatus)], nStatus, lOwner, bTopLevel);
+    ForEachRow(TT_OFFERTE, nMode, lNumber, [&](const Row& row) {
+        const int nStatus = StatusIndex(row.lStatus);
+        InsertQuotation(row, folders[size_t(nStatus)], nStatus, lOwner, bTopLevel);
         if (bTopLevel) {
             ProgressStep();
         }
-    }
+    });
 }
 
-void CTolvarView::InsertQuotation(QTreeWidgetItem* hFolder, int nStatus, LONG lOwner,
-                                  bool bMetRelatie) {
-    const LONG lOfferte = m_setOfferte.dwIndex;
-    const LONG lRelatie = m_setOfferte.dwRelatieNummer;
+void CTolvarView::InsertQuotation(const Row& row, QTreeWidgetItem* hFolder, int nStatus,
+                                  LONG lOwner, bool bMetRelatie) {
     const int nKind = NODE_OFFERTE_TEVERSTUREN + nStatus;
-    QTreeWidgetItem* item = InsertNode(hFolder, m_setOfferte.szInLijst, IMG_OFFERTE, nKind,
-                                       lOfferte, NODE_TEVERSTUREN + nStatus, lOwner);
-    QTreeWidgetItem* memos = InsertFolder(item, NODE_OFFERTEMEMOS, nKind, lOfferte, lOfferte);
-    AddMemos(NODE_OFFERTEMEMO, SEL_OUDER, lOfferte, memos, true);
+    QTreeWidgetItem* item = InsertNode(hFolder, row.strText, IMG_OFFERTE, nKind, row.lNumber,
+                                       NODE_TEVERSTUREN + nStatus, lOwner);
+    QTreeWidgetItem* memos = InsertFolder(item, NODE_OFFERTEMEMOS, nKind, row.lNumber, row.lNumber);
+    AddMemos(NODE_OFFERTEMEMO, SEL_OUDER, row.lNumber, memos, true);
     if (bMetRelatie) {
-        AddRelations(SEL_OUDER, lRelatie, item, true);
+        AddRelations(SEL_OUDER, row.lRelatie, item, true);
     }
 }
 
 void CTolvarView::AddCalculations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
     AddDocuments(
-        {&m_setCalculatie, NODE_CALCULATIE, IMG_CALCULATIE, NODE_CALCULATIES, NODE_CALCULATIEMEMO},
+        {TT_CALCULATIE, NODE_CALCULATIE, IMG_CALCULATIE, NODE_CALCULATIES, NODE_CALCULATIEMEMO},
         nMode, lNumber, hParent, bLoop);
 }
 
 void CTolvarView::AddOrders(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
-    AddDocuments({&m_setOrder, NODE_ORDER, IMG_ORDER, NODE_ORDERS, NODE_ORDERMEMO}, nMode, lNumber,
+    AddDocuments({TT_ORDER, NODE_ORDER, IMG_ORDER, NODE_ORDERS, NODE_ORDERMEMO}, nMode, lNumber,
                  hParent, bLoop);
 }
 
 void CTolvarView::AddPurchaseOrders(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
     AddDocuments(
-        {&m_setBestelling, NODE_BESTELLING, IMG_BESTELLING, NODE_BESTELLINGEN, NODE_BESTELLINGMEMO},
+        {TT_BESTELLING, NODE_BESTELLING, IMG_BESTELLING, NODE_BESTELLINGEN, NODE_BESTELLINGMEMO},
         nMode, lNumber, hParent, bLoop);
 }
 
 void CTolvarView::AddDocuments(const DocumentScheme& scheme, int nMode, LONG lNumber,
                                QTreeWidgetItem* hParent, bool bLoop) {
     if (!bLoop) {
-        Reveal(InsertDocument(scheme, nullptr, 0));
+        Reveal(InsertDocument(scheme, ReadRow(scheme.nTable), nullptr, 0));
         return;
     }
     const bool bTopLevel = nMode == SEL_ALLES;
-    scheme.pSet->Selecteer(nMode, lNumber);
-    while (scheme.pSet->Volgende()) {
-        InsertDocument(scheme, bTopLevel ? nullptr : hParent, bTopLevel ? 0 : lNumber);
+    ForEachRow(scheme.nTable, nMode, lNumber, [&](const Row& row) {
+        InsertDocument(scheme, row, bTopLevel ? nullptr : hParent, bTopLevel ? 0 : lNumber);
         if (bTopLevel) {
             ProgressStep();
         }
-    }
+    });
 }
 
 // A document at the root shows its relation below it; one under a relation's folder does not.
-QTreeWidgetItem* CTolvarView::InsertDocument(const DocumentScheme& scheme, QTreeWidgetItem* hParent,
-                                             LONG lOwner) {
-    const CRecDocument& set = *scheme.pSet;
-    const LONG lDocument = set.dwIndex;
-    const LONG lRelatie = set.dwRelatieNummer;
-    QTreeWidgetItem* item = InsertNode(hParent, set.szInLijst, scheme.nImage, scheme.nKind,
-                                       lDocument, scheme.nFolderKind, lOwner);
+QTreeWidgetItem* CTolvarView::InsertDocument(const DocumentScheme& scheme, const Row& row,
+                                             QTreeWidgetItem* hParent, LONG lOwner) {
+    QTreeWidgetItem* item = InsertNode(hParent, row.strText, scheme.nImage, scheme.nKind,
+                                       row.lNumber, scheme.nFolderKind, lOwner);
     QTreeWidgetItem* memos =
-        InsertFolder(item, scheme.nMemoKind - 1, scheme.nKind, lDocument, lDocument);
-    AddMemos(scheme.nMemoKind, SEL_OUDER, lDocument, memos, true);
+        InsertFolder(item, scheme.nMemoKind - 1, scheme.nKind, row.lNumber, row.lNumber);
+    AddMemos(scheme.nMemoKind, SEL_OUDER, row.lNumber, memos, true);
     if (!hParent) {
-        AddRelations(SEL_OUDER, lRelatie, item, true);
+        AddRelations(SEL_OUDER, row.lRelatie, item, true);
     }
     return item;
 }
 
 void CTolvarView::AddPersons(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
-    auto insert = [&] {
-        InsertNode(hParent,
-                   m_setPersoon.szAchterNaam + QStringLiteral(", ") + m_setPersoon.szVoorNaam,
-                   IMG_PERSOON, NODE_PERSOON, m_setPersoon.IDnr, NODE_PERSONEN, lNumber);
+    const RowVisitor insert = [&](const Row& row) {
+        InsertNode(hParent, row.strText, IMG_PERSOON, NODE_PERSOON, row.lNumber, NODE_PERSONEN,
+                   lNumber);
     };
-    if (!bLoop) {
-        insert();
-        return;
-    }
-    m_setPersoon.Selecteer(nMode, lNumber);
-    while (m_setPersoon.Volgende()) {
-        insert();
-    }
-}
-
-CRecMemo* CTolvarView::MemoRecordset(int nMemoKind) {
-    switch (nMemoKind) {
-    case NODE_RELATIEMEMO:
-        return &m_setRelatieMemo;
-    case NODE_OFFERTEMEMO:
-        return &m_setOfferteMemo;
-    case NODE_ORDERMEMO:
-        return &m_setOrderMemo;
-    case NODE_CALCULATIEMEMO:
-        return &m_setCalculatieMemo;
-    case NODE_BESTELLINGMEMO:
-        return &m_setBestellingMemo;
-    default:
-        return nullptr;
+    if (bLoop) {
+        ForEachRow(TT_PERSOON, nMode, lNumber, insert);
+    } else {
+        insert(ReadRow(TT_PERSOON));
     }
 }
 
 void CTolvarView::AddMemos(int nMemoKind, int nMode, LONG lNumber, QTreeWidgetItem* hParent,
                            bool bLoop) {
-    CRecMemo* set = MemoRecordset(nMemoKind);
-    if (!set) {
+    const int nTable = TableOfMemo(nMemoKind);
+    if (nTable < 0) {
         return;
     }
-    auto insert = [&] {
-        InsertNode(hParent, set->szInLijst, IMG_MEMO, nMemoKind, set->dwIndex, nMemoKind - 1,
-                   lNumber);
+    const RowVisitor insert = [&](const Row& row) {
+        InsertNode(hParent, row.strText, IMG_MEMO, nMemoKind, row.lNumber, nMemoKind - 1, lNumber);
     };
-    if (!bLoop) {
-        insert();
-        return;
-    }
-    set->Selecteer(nMode, lNumber);
-    while (set->Volgende()) {
-        insert();
+    if (bLoop) {
+        ForEachRow(nTable, nMode, lNumber, insert);
+    } else {
+        insert(ReadRow(nTable));
     }
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTreeWidgetItem>
+
+class CTreeNodeData;
+class CTreeImageList;
+
+// A workspace tree item: it refers to its node data and takes its picture from the view's
+// image list instead of keeping a copy, so that a tree of a few hundred thousand items stays
+// quick to build.
+class CTreeItem : public QTreeWidgetItem {
+public:
+    static constexpr int Type = QTreeWidgetItem::UserType + 1;
+
+    CTreeItem(const QString& strText, int nImage, const CTreeImageList* pImages,
+              CTreeNodeData* pNode);
+
+    QVariant data(int column, int role) const override;
+
+    CTreeNodeData* Node() const { return m_pNode; }
+
+private:
+    const CTreeImageList* m_pImages;
+    CTreeNodeData* m_pNode;
+    int m_nImage;
+};
