@@ -6,6 +6,7 @@
 #include "workspace/TreeLineStyle.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -24,6 +25,7 @@ CTolvarView::CTolvarView(QWidget* parent)
     m_pTabs = m_ui->tabs;
     SetupTree();
     setFocusProxy(m_pTree);
+    RegisterCommands();
 }
 
 CTolvarView::~CTolvarView() {
@@ -157,8 +159,6 @@ void CTolvarView::ShowAtTop(QTreeWidgetItem* hItem) {
     m_pTree->scrollToItem(hItem, QAbstractItemView::PositionAtTop);
 }
 
-void CTolvarView::OnRecordWijzig() {}
-
 // A double click on a record opens it instead of folding the node; on a folder the tree
 // folds as usual.
 bool CTolvarView::eventFilter(QObject* watched, QEvent* event) {
@@ -168,6 +168,12 @@ bool CTolvarView::eventFilter(QObject* watched, QEvent* event) {
             Guarded([this] { OnRecordWijzig(); }, this);
         }
         return handled;
+    }
+    // A right click beside the nodes opens the menu of the node already selected, so it
+    // must not take the selection away as a left click does.
+    if (watched == m_pTree->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        return mouse->button() == Qt::RightButton && !m_pTree->itemAt(mouse->position().toPoint());
     }
     return CView::eventFilter(watched, event);
 }

@@ -22,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+class QMenu;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -86,8 +87,41 @@ public:
     // Expands the item, opens the items above it, scrolls it to the top and selects it.
     void ShowAtTop(QTreeWidgetItem* hItem);
 
-    // The Modify command on the selected node; a double click on a record node runs it.
+    // The record and document commands on the selected node. Modify is also what a double
+    // click on a record node runs.
+    void OnRecordNieuw();
+    void OnRecordVerwijder();
     virtual void OnRecordWijzig();
+    void OnEditDoc();
+    void OnPrintDoc();
+
+    // The enabling rules of those commands, by selected kind (GetSelectedKind) and tab.
+    static bool CanNew(int nKind, int nTab);
+    static bool CanDelete(int nKind, int nTab);
+    static bool CanModify(int nKind, int nTab);
+    static bool CanUseDocument(int nKind, int nTab);
+
+    // The file linked to the selected document: DOC_GEEN when there is none, else the
+    // stored path in strPath and whether the file can be both read and written.
+    enum LinkedDocument { DOC_GEEN = 0, DOC_ONBRUIKBAAR = 1, DOC_BRUIKBAAR = 2 };
+    int GetLinkedDocument(QString& strPath);
+
+    // Keeping the tree in step with a command: every node of one record gets its new text;
+    // every matching folder gets a new last child; every node of a record goes, with what
+    // lies below it.
+    void RelabelNodes(LONG lNumber, int nKind, const QString& strText);
+    void AddUnderFolders(LONG lNewNumber, int nNewKind, int nImage, const QString& strText,
+                         LONG lFolderNumber, int nFolderKind);
+    void RemoveNodes(int nKind, LONG lNumber);
+    // Deletes the records shown at and below hItem (relation records only when
+    // m_nDeleteRootKind is NODE_RELATIE) in one transaction, then the nodes. When the store
+    // fails nothing is deleted: the failure is shown and the tab is filled afresh.
+    void DeleteSubtree(QTreeWidgetItem* hItem);
+
+    // The tree's pop-up menu with the rules of the moment, and its handling of a right click
+    // at pos (tree viewport coordinates).
+    std::unique_ptr<QMenu> CreateContextMenu();
+    void OnContextMenu(const QPoint& pos);
 
     QTreeWidget* Tree() const { return m_pTree; }
     QTabWidget* Tabs() const { return m_pTabs; }
@@ -117,6 +151,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void RegisterCommands();
+    bool DeleteRecords(QTreeWidgetItem* hItem);
+    void RemoveItem(QTreeWidgetItem* hItem);
+    CRecBasis* RecordSet(int nKind);
+
     // The eleven tables the tree shows, in the order of the recordsets above.
     enum TreeTable {
         TT_RELATIE,
