@@ -27,7 +27,8 @@ public:
             m_done = true;
             for (QAction* action : menu->actions()) {
                 m_items.push_back({action->text(), action->isEnabled(),
-                                   action->property("bitmap").toInt(), !action->icon().isNull()});
+                                   action->property("bitmap").toInt(),
+                                   !action->icon().pixmap(16, 14).isNull()});
             }
             m_act(menu);
         });
