@@ -18,6 +18,18 @@ bool CAgendaLijst::OpenOpNummer(CDaoRecordset& set, LONG nIndex) {
     return true;
 }
 
+bool CAgendaLijst::BewerkGeselecteerde(const CFullRowListCtrl& lijst, CDaoRecordset& set) {
+    if (set.IsOpen()) {
+        set.Close();
+    }
+    const int nItem = lijst.GetSelectionMark();
+    if (nItem < 0 || !OpenOpNummer(set, LONG(lijst.GetItemData(nItem)))) {
+        return false;
+    }
+    set.Edit();
+    return true;
+}
+
 bool CAgendaLijst::VerwijderGeselecteerde(CFullRowListCtrl& lijst, CDaoRecordset& set) {
     if (set.IsOpen()) {
         set.Close();

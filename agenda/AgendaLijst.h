@@ -14,6 +14,10 @@ public:
     // that record still exists. When it does not, the set is closed again.
     static bool OpenOpNummer(CDaoRecordset& set, LONG nIndex);
 
+    // Starts editing the record of the row the selection mark is on (the set closed first);
+    // false when no row is marked or its record has gone.
+    static bool BewerkGeselecteerde(const CFullRowListCtrl& lijst, CDaoRecordset& set);
+
     // Deletes the record of every selected row, without a question; a record that has gone
     // meanwhile is passed over. Answers whether any row was selected.
     static bool VerwijderGeselecteerde(CFullRowListCtrl& lijst, CDaoRecordset& set);

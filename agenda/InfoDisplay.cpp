@@ -102,14 +102,9 @@ void CInfoDisplay::OnNieuw() {
 }
 
 void CInfoDisplay::OnWijzig() {
-    if (m_set.IsOpen()) {
-        m_set.Close();
-    }
-    const int nItem = m_pLijst->GetSelectionMark();
-    if (nItem < 0 || !CAgendaLijst::OpenOpNummer(m_set, LONG(m_pLijst->GetItemData(nItem)))) {
+    if (!CAgendaLijst::BewerkGeselecteerde(*m_pLijst, m_set)) {
         return;
     }
-    m_set.Edit();
     CTeDoenDlg dlg(&m_set, this);
     Bewaar(dlg);
 }

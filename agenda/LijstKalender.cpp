@@ -106,14 +106,9 @@ void CLijstKalender::OnNieuw() {
 }
 
 void CLijstKalender::OnWijzig() {
-    if (m_set.IsOpen()) {
-        m_set.Close();
-    }
-    const int nItem = m_pLijst->GetSelectionMark();
-    if (nItem < 0 || !CAgendaLijst::OpenOpNummer(m_set, LONG(m_pLijst->GetItemData(nItem)))) {
+    if (!CAgendaLijst::BewerkGeselecteerde(*m_pLijst, m_set)) {
         return;
     }
-    m_set.Edit();
     CAfspraakDlg dlg(&m_set, m_klok(), this);
     if (dlg.DoModal() != IDOK) {
         m_set.CancelUpdate();
