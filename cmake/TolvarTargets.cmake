@@ -32,7 +32,7 @@ function(tolvar_folder_tests folder)
             string(REGEX REPLACE "^TOLVAR_TEST\\(([A-Za-z0-9_]+)\\).*" "\\1" cls "${line}")
             add_test(NAME ${folder}.${cls} COMMAND ${exe} --class ${cls})
             set_tests_properties(${folder}.${cls} PROPERTIES TIMEOUT 600
-                ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLVAR_CORPUS=${CMAKE_SOURCE_DIR}/tests/corpus")
+                ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
         endforeach()
     endforeach()
 endfunction()

@@ -12,7 +12,7 @@
 namespace {
 
 QString CorpusFolder() {
-    return QStringLiteral(TOLVAR_CORPUS_DIR "/rtf");
+    return QStringLiteral(TOLVAR_TEST_DATA_DIR "/rtf");
 }
 
 QByteArray CorpusFile(const QString& name) {
@@ -45,7 +45,16 @@ bool ReadBounded(const QByteArray& rtf, QTextDocument* doc) {
 class TestRtfCorpus : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(CorpusFiles().size() >= 20, qPrintable(CorpusFolder())); }
+    // The corpus travels with the project, and each file says where it comes from.
+    void initTestCase() {
+        const QString root = QDir(QStringLiteral(TOLVAR_SOURCE_DIR)).canonicalPath() + '/';
+        const QString folder = QDir(CorpusFolder()).canonicalPath();
+        QVERIFY2(folder.startsWith(root), qPrintable(folder));
+        QVERIFY2(CorpusFiles().size() >= 20, qPrintable(CorpusFolder()));
+        const QByteArray sources = CorpusFile("SOURCES.md");
+        for (const QString& file : CorpusFiles())
+            QVERIFY2(sources.contains(("| `" + file + "` (").toUtf8()), qPrintable(file));
+    }
 
     void readsTheNotedText_data() {
         QTest::addColumn<QString>("file");
