@@ -1,5 +1,6 @@
 #include "platform/shell/DesktopTools.h"
 
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
@@ -38,12 +39,11 @@ bool CDesktopTools::StartDetached(const QString& program, const QStringList& arg
 }
 
 QString CDesktopTools::FileType(const QString& path) {
-    const auto type = Query(QStringLiteral("xdg-mime"),
-                            {QStringLiteral("query"), QStringLiteral("filetype"), path});
-    if (!type) {
-        return {};
-    }
-    return type->section(QLatin1Char(';'), 0, 0).trimmed();
+    // The name decides, as in the desktop's file managers; the content is looked at only
+    // when the name matches no type or several, so a ".doc" holding plain text stays a
+    // word-processor document. The shared MIME database answers in-process.
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(QFileInfo(path));
+    return type.isValid() ? type.name() : QString();
 }
 
 QString CDesktopTools::DefaultHandler(const QString& mimeType) {

@@ -23,7 +23,8 @@ public:
     // Starts a program that lives on by itself (a viewer, a composer).
     static bool StartDetached(const QString& program, const QStringList& arguments);
 
-    // The MIME type the desktop gives the file, without parameters; empty when unknown.
+    // The MIME type the desktop gives the file: by its name first, by its content when the
+    // name says nothing.
     static QString FileType(const QString& path);
 
     // The desktop entry that opens this type or the nearest type it derives from, as the

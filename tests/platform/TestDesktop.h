@@ -44,6 +44,10 @@ public:
     }
 
     QString Path(const QString& relative) const { return m_root.filePath(relative); }
+
+    // Only the programs put in Bin() are found from here on, so a test means the same with
+    // and without the system's own office suite or printer tools.
+    void HideSystemPrograms() { SetEnv("PATH", Bin()); }
     QString Bin() const { return Path(QStringLiteral("bin")); }
 
     // A program in Bin() that records its arguments (one record per call) and exits with

@@ -3,7 +3,6 @@
 
 #include "platform/shell/ShellExecute.h"
 
-#include <QStandardPaths>
 #include <QTest>
 #include <unistd.h>
 
@@ -123,17 +122,34 @@ private slots:
         QCOMPARE(desktop.Calls(QStringLiteral("lp")).size(), 1);
     }
 
+    // The name decides the type, whatever the file holds: a ".doc" or ".RTF" with plain text
+    // is an office document that only an office suite prints; a name that says nothing
+    // leaves it to the content.
     void printsOfficeDocumentOnlyWithOfficeSuite() {
-        if (!QStandardPaths::findExecutable(QStringLiteral("libreoffice")).isEmpty() ||
-            !QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) {
-            QSKIP("an office suite is installed here");
-        }
         TestDesktop desktop;
+        desktop.HideSystemPrograms();
         desktop.AddRecorder(QStringLiteral("lp"));
         const QString document = desktop.WriteFile(QStringLiteral("offerte.doc"), kText);
+        const QString rtf = desktop.WriteFile(QStringLiteral("brief.RTF"), kText);
+        const QString plain = desktop.WriteFile(QStringLiteral("LEESMIJ"), kText);
+        const auto print = [](const QString& path) {
+            return ShellExecuteA(QStringLiteral("print"), path);
+        };
 
-        QCOMPARE(ShellExecuteA(QStringLiteral("print"), document), int(SE_ERR_NOASSOC));
+        QCOMPARE(print(document), int(SE_ERR_NOASSOC));
+        QCOMPARE(print(rtf), int(SE_ERR_NOASSOC));
         QCOMPARE(desktop.Calls(QStringLiteral("lp")).size(), 0);
+        QCOMPARE(print(plain), int(SE_HANDED_ON));
+        QCOMPARE(desktop.Calls(QStringLiteral("lp")),
+                 QList<QStringList>{(QStringList{QStringLiteral("-s"), plain})});
+
+        desktop.AddRecorder(QStringLiteral("soffice"));
+        QCOMPARE(print(document), int(SE_HANDED_ON));
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.Calls(QStringLiteral("soffice")).size(), 1,
+                                  kLaunchWaitMs);
+        QCOMPARE(desktop.Calls(QStringLiteral("soffice")).first(),
+                 (QStringList{QStringLiteral("--headless"), QStringLiteral("-p"), document}));
+        QCOMPARE(desktop.Calls(QStringLiteral("lp")).size(), 1);
     }
 
     void opensWebAddressesInTheBrowser() {
