@@ -56,6 +56,15 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     CProfile::SetRegistryKey(QStringLiteral("Merivon"));
     g_strDatabasePath = CProfile::GetProfileString(
         QStringLiteral("Location"), QStringLiteral("DataBase"), QStringLiteral("Tolvar.Doc"));
+    // An empty path would open a nameless temporary database and report its tables missing.
+    if (g_strDatabasePath.isEmpty()) {
+        AfxMessageBox(QStringLiteral("De instelling \"DataBase\" in de sectie [Location] van het "
+                                     "instellingenbestand %1 is leeg.\nVul daar het pad van het "
+                                     "databasebestand in, bijvoorbeeld DataBase=Tolvar.Doc.")
+                          .arg(CProfile::FileName()),
+                      MB_ICONSTOP);
+        return false;
+    }
 
     m_pDocument = std::make_unique<CTolvarDoc>();
     m_pDocument->OnNewDocument();

@@ -1,6 +1,8 @@
 #include "platform/profile/Profile.h"
 
-#include <QSettings>
+#include "platform/profile/ProfileFile.h"
+
+#include <QStandardPaths>
 
 namespace {
 
@@ -14,10 +16,6 @@ QString& Application() {
     return application;
 }
 
-QString Key(const QString& section, const QString& entry) {
-    return section + QLatin1Char('/') + entry;
-}
-
 } // namespace
 
 void CProfile::SetRegistryKey(const QString& organisation, const QString& application) {
@@ -25,35 +23,29 @@ void CProfile::SetRegistryKey(const QString& organisation, const QString& applic
     Application() = application;
 }
 
+QString CProfile::FileName() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1Char('/') + Organisation() + QLatin1Char('/') + Application() +
+           QStringLiteral(".conf");
+}
+
 int CProfile::GetProfileInt(const QString& section, const QString& entry, int defaultValue) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation(),
-                       Application());
+    const auto text = CProfileFile(FileName()).Value(section, entry);
     bool ok = false;
-    const int value = settings.value(Key(section, entry)).toInt(&ok);
+    const int value = text ? text->toInt(&ok) : 0;
     return ok ? value : defaultValue;
 }
 
 QString CProfile::GetProfileString(const QString& section, const QString& entry,
                                    const QString& defaultValue) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation(),
-                       Application());
-    const QVariant value = settings.value(Key(section, entry));
-    return value.isValid() ? value.toString() : defaultValue;
+    return CProfileFile(FileName()).Value(section, entry).value_or(defaultValue);
 }
 
 bool CProfile::WriteProfileInt(const QString& section, const QString& entry, int value) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation(),
-                       Application());
-    settings.setValue(Key(section, entry), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return CProfileFile(FileName()).SetValue(section, entry, QString::number(value));
 }
 
 bool CProfile::WriteProfileString(const QString& section, const QString& entry,
                                   const QString& value) {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, Organisation(),
-                       Application());
-    settings.setValue(Key(section, entry), value);
-    settings.sync();
-    return settings.status() == QSettings::NoError;
+    return CProfileFile(FileName()).SetValue(section, entry, value);
 }

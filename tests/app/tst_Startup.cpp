@@ -1,3 +1,4 @@
+#include "ModalDriver.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
@@ -7,7 +8,9 @@
 #include "platform/paths/Paths.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/CommandRouter.h"
+#include "platform/ui/MessageBox.h"
 #include "platform/ui/View.h"
+#include "store/DatabasePath.h"
 #include "res/Resource.h"
 
 #include <QAbstractItemView>
@@ -78,6 +81,40 @@ private slots:
 
         QVERIFY(frame->Router()->Execute(ID_APP_EXIT));
         QTRY_VERIFY(!frame->isVisible());
+    }
+
+    // The path written by hand is used as written; an empty one stops with one Dutch box
+    // that says which setting in which file.
+    void databasePathAsWrittenInTheSettingsFile() {
+        TestDatabase db;
+        const QString path = db.Folder() + QStringLiteral("/Mijn data, oud/Tolvar.Doc");
+        QVERIFY(MakeDemo(path, 3));
+        QFile settings(CProfile::FileName());
+        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write("[LOCATION]\ndatabase=" + path.toUtf8() + "\n");
+        settings.close();
+        {
+            CTolvarApp app(StandardViews());
+            QVERIFY(app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
+            QCOMPARE(g_strDatabasePath, path);
+            QVERIFY(RowsIn(app.GetMainWnd()->GetPaneView(0)) > 0);
+        }
+
+        QVERIFY(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        settings.write("[Location]\nDataBase=  \n");
+        settings.close();
+        MessageBoxLog().clear();
+        ModalDriver driver;
+        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        CTolvarApp app(StandardViews());
+        QVERIFY(!app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
+        QCOMPARE(MessageBoxLog().size(), size_t(1));
+        const QString text = MessageBoxLog().front().text;
+        QVERIFY2(text.contains(QStringLiteral("\"DataBase\"")) &&
+                     text.contains(QStringLiteral(" is leeg")) &&
+                     text.contains(CProfile::FileName()),
+                 qPrintable(text));
+        QCOMPARE(driver.Unexpected(), 0);
     }
 
     void binaryRunsAndEndsOnSigterm() {
