@@ -3,6 +3,8 @@
 #include "platform/rtf/RtfReader.h"
 #include "platform/rtf/RtfWriter.h"
 
+#include <QChar>
+
 bool ReadRtf(const QByteArray& rtf, QTextDocument* doc) {
     if (doc == nullptr || !CRtfReader::IsRtf(rtf)) {
         return false;
@@ -13,4 +15,8 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument* doc) {
 
 QByteArray WriteRtf(const QTextDocument& doc) {
     return CRtfWriter(doc).Write();
+}
+
+bool IsDocumentMark(char16_t ch) {
+    return ch == QChar::ObjectReplacementCharacter || ch == 0xFDD0 || ch == 0xFDD1;
 }

@@ -12,3 +12,8 @@ bool ReadRtf(const QByteArray& rtf, QTextDocument* doc);
 
 // The document as a rich-edit control would write it (cp1252, \uN for the rest).
 QByteArray WriteRtf(const QTextDocument& doc);
+
+// The characters a QTextDocument keeps for its own structure (an embedded object, the start
+// and end of a frame). They are never text of a memo: the reader drops them and the writer
+// never writes them, so a memo's text is the same before and after its first save.
+bool IsDocumentMark(char16_t ch);

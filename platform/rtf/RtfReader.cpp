@@ -1,5 +1,7 @@
 #include "platform/rtf/RtfReader.h"
 
+#include "platform/rtf/Rtf.h"
+
 #include <algorithm>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -775,7 +777,14 @@ void CRtfReader::AddText(QStringView text) {
         FlushRun();
         m_runProps = State().chr;
     }
-    m_run.append(text);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && !IsDocumentMark(text[end].unicode())) {
+            ++end;
+        }
+        m_run.append(text.sliced(start, end - start));
+        start = end + 1;
+    }
 }
 
 void CRtfReader::AddChar(char16_t ch) {

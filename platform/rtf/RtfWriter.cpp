@@ -1,5 +1,6 @@
 #include "platform/rtf/RtfWriter.h"
 
+#include "platform/rtf/Rtf.h"
 #include "platform/rtf/RtfCodePage.h"
 
 #include <algorithm>
@@ -166,14 +167,14 @@ void CRtfWriter::WriteText(const QString& text) {
         case QChar::LineSeparator:
             Word("line");
             continue;
-        // Objects, frame marks and stray paragraph separators are not text of the memo.
-        case QChar::ObjectReplacementCharacter:
+        // A stray paragraph separator is no text of the memo either.
         case QChar::ParagraphSeparator:
-        case 0xFDD0:
-        case 0xFDD1:
             continue;
         default:
             break;
+        }
+        if (IsDocumentMark(ch)) {
+            continue;
         }
         if (ch >= 0x20 && ch < 0x80) {
             Literal(char(ch));

@@ -136,6 +136,19 @@ private slots:
         QCOMPARE(doc.toRawText(), QString("a\\b{c}\td") + QChar::LineSeparator + "e");
     }
 
+    // An object mark or a frame mark in the RTF is no text: the text read is the text that a
+    // save writes and the next read gives back.
+    void documentMarksAreNoText() {
+        QTextDocument doc;
+        QVERIFY(ReadRtf("{\\rtf1 a\\u-4?b\\u-560?\\u-559?c\\uc0\\u65532 d\\par e}", &doc));
+        QCOMPARE(RawText(doc), QString("abcd\ne"));
+        const QByteArray saved = WriteRtf(doc);
+        QTextDocument again;
+        QVERIFY(ReadRtf(saved, &again));
+        QCOMPARE(RawText(again), RawText(doc));
+        QCOMPARE(WriteRtf(again), saved);
+    }
+
     void lettersSurvive_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("written");
