@@ -72,6 +72,8 @@ constexpr size_t kMaxColors = 32768;
 constexpr int kMaxUnicodeSkip = 16;
 constexpr int kMaxIndentTwips = 31680;  // 22 inches, wider than any page
 constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
+// The font's name as a plain string beside the family list, which Qt cannot tell apart.
+constexpr int kFamilyKey = QTextFormat::UserProperty + 0x7201;
 
 struct KeywordInfo {
     RtfKeyword keyword;
@@ -854,6 +856,10 @@ QTextCharFormat CRtfReader::CharFormat(const RtfCharProps& props) {
     const auto font = m_fonts.find(props.font >= 0 ? props.font : m_defaultFont);
     if (font != m_fonts.end() && !font->second.name.isEmpty()) {
         f.setFontFamilies({font->second.name});
+        // The document's format collection hashes a family list by its type alone, so
+        // without a key each new font would be compared with every format made before it
+        // and reading would grow with the square of the number of fonts.
+        f.setProperty(kFamilyKey, font->second.name);
     }
     const auto color = [this](int index) {
         return index > 0 && size_t(index) < m_colors.size() ? m_colors[index] : QColor();

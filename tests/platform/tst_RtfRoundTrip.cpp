@@ -149,6 +149,27 @@ private slots:
         QCOMPARE(WriteRtf(again), saved);
     }
 
+    // However many fonts a memo names, each run keeps its own, through a save as well.
+    void everyFontOfALargeTableIsKept() {
+        QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+        QByteArray body;
+        for (int n = 0; n < 3000; ++n) {
+            rtf += "{\\f" + QByteArray::number(n) + " Letter " + QByteArray::number(n) + ";}";
+            body += "\\f" + QByteArray::number(n) + " w" + QByteArray::number(n) + ' ';
+        }
+        QTextDocument doc;
+        QVERIFY(ReadRtf(rtf + "}" + body + "}", &doc));
+        QTextDocument again;
+        QVERIFY(ReadRtf(WriteRtf(doc), &again));
+        for (const int n : {0, 1, 1500, 2999}) {
+            const QString word = QString("w%1 ").arg(n);
+            QCOMPARE(FormatOf(doc, word).fontFamilies().toStringList(),
+                     QStringList{QString("Letter %1").arg(n)});
+            QCOMPARE(FormatOf(again, word).fontFamilies().toStringList(),
+                     QStringList{QString("Letter %1").arg(n)});
+        }
+    }
+
     void lettersSurvive_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("written");
