@@ -3,6 +3,7 @@
 #include "store/RecRelatie.h"
 #include "support/TestRegistry.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -86,11 +87,39 @@ private slots:
     void badArgumentsShowUsage() {
         for (const QStringList& args :
              {QStringList{}, QStringList{"--demo", "x", "a.db"},
-              QStringList{"--demo", "-3", "a.db"}, QStringList{"a.db", "b.db"}}) {
+              QStringList{"--demo", "-3", "a.db"}, QStringList{"a.db", "b.db"},
+              QStringList{"--demo", "5"}, QStringList{"a.db", "--afspraken"},
+              QStringList{"--onbekend", "a.db"}}) {
             const Result result = RunNewDb(args);
             QCOMPARE(result.exitCode, 2);
             QVERIFY(result.err.contains("Gebruik"));
         }
+    }
+
+    // The appointment file beside the database: only appointments, all in the coming weeks
+    // and none reported yet; an existing one is refused before anything is made.
+    void demoFillsTheAppointmentFileItIsGiven() {
+        QTemporaryDir dir;
+        const QString doc = dir.filePath("Tolvar.Doc");
+        const QString afspraken = dir.filePath("Mijn documenten/tolvdata.mdb");
+        QVERIFY(QDir().mkpath(dir.filePath("Mijn documenten")));
+        const Result result = RunNewDb({"--demo", "300", "--afspraken", afspraken, doc});
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.out.contains(afspraken) && result.out.contains(doc));
+        QCOMPARE(Query(doc, "SELECT count(*) FROM Relaties"), QString("300"));
+        QCOMPARE(Query(afspraken, "SELECT count(*) FROM Relaties"), QString("0"));
+        QCOMPARE(Query(afspraken, "SELECT count(*) FROM KalenderLijst WHERE dtDatumTijdAlarm > "
+                                  "datetime('now', 'localtime') AND dtDatumTijdAlarm < "
+                                  "datetime('now', 'localtime', '+29 days') AND NOT bGemeld"),
+                 QString("15"));
+        QCOMPARE(Query(afspraken, "SELECT count(*) FROM KalenderLijst"), QString("15"));
+
+        const QString nieuw = dir.filePath("nieuw.doc");
+        const Result refused = RunNewDb({"--demo", "5", nieuw, "--afspraken", afspraken});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("bestaat al"), qPrintable(refused.err));
+        QVERIFY(!QFile::exists(nieuw));
+        QCOMPARE(Query(afspraken, "SELECT count(*) FROM KalenderLijst"), QString("15"));
     }
 
     void demoDataIsDeterministicAndCoversEveryKind() {
@@ -118,10 +147,11 @@ private slots:
               "SELECT count(*) > 0 FROM MemoOrder", "SELECT count(*) > 0 FROM MemoBestelling",
               "SELECT count(*) > 0 FROM MemoRelatie WHERE szTekst LIKE '{\\rtf1%'",
               "SELECT count(*) > 0 FROM Offertes WHERE dwRelatieNummer = 0",
-              "SELECT count(*) > 0 FROM KalenderLijst WHERE dtDatumTijdAlarm < "
-              "datetime('now', 'localtime')",
-              "SELECT count(*) > 0 FROM KalenderLijst WHERE dtDatumTijdAlarm > "
-              "datetime('now', 'localtime')",
+              "SELECT count(*) >= 20 FROM KalenderLijst WHERE dtDatumTijdAlarm > "
+              "datetime('now', 'localtime') AND dtDatumTijdAlarm < datetime('now', 'localtime', "
+              "'+29 days') "
+              "AND NOT bGemeld",
+              "SELECT count(*) = 20 FROM KalenderLijst",
               "SELECT count(*) = 0 FROM Bestelling b JOIN Relaties r ON r.lRelatieNummer = "
               "b.dwRelatieNummer WHERE NOT r.bLeverancierJaNee",
               "PRAGMA integrity_check"}) {

@@ -230,9 +230,14 @@ void CDemoData::VoegAgendaToe(int nRelaties) {
     const int aantal = std::max(10, nRelaties / 20);
     for (int i = 0; i < aantal; ++i) {
         m_teDoen.Run({qint64(i % 10), QByteArray(Kies(kTaken)), Datum(-30, 90)});
-        const bool bVoorbij = i % 2 == 0;
-        m_afspraak.Run({QByteArray(Kies(kAfspraken)), bVoorbij ? Datum(-60, 59) : Datum(1, 120),
-                        qint64(bVoorbij)});
+    }
+    VulAfspraken(aantal);
+}
+
+// From tomorrow on: a first start shows a full agenda, not a row of alarms.
+void CDemoData::VulAfspraken(int aantal) {
+    for (int i = 0; i < aantal; ++i) {
+        m_afspraak.Run({QByteArray(Kies(kAfspraken)), Datum(1, kAfsprakenDagen - 1), qint64(0)});
     }
 }
 

@@ -22,6 +22,12 @@ public:
     // one transaction; throws CDaoException and leaves the file unchanged on failure.
     void Vul(int nRelaties);
 
+    // Adds only appointments, none of them overdue: for the file the agenda reads them from.
+    void VulAfspraken(int aantal);
+
+    // The appointments lie within this many days from today.
+    static constexpr int kAfsprakenDagen = 28;
+
 private:
     void VulRelatie(int nr);
     qint64 VoegRelatieToe(bool bKlant, bool bLeverancier, bool bPrive);

@@ -3,6 +3,8 @@
 #include "store/Schema.h"
 #include "tools/newdb/DemoData.h"
 
+#include <algorithm>
+#include <functional>
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
@@ -10,32 +12,43 @@
 
 namespace {
 
-const char* const kGebruik = "Gebruik: tolvar-newdb BESTAND\n"
-                             "         tolvar-newdb --demo AANTAL BESTAND\n"
-                             "Maakt een nieuw, leeg Tolvar-databasebestand; met --demo ook "
-                             "AANTAL voorbeeldrelaties met alles wat erbij hoort.\n"
-                             "Een bestaand bestand wordt nooit overschreven.\n";
+const char* const kGebruik =
+    "Gebruik: tolvar-newdb [--demo AANTAL] [--afspraken AFSPRAKENBESTAND] BESTAND\n"
+    "Maakt een nieuw, leeg Tolvar-databasebestand; met --demo ook AANTAL voorbeeldrelaties met "
+    "alles wat erbij hoort.\n"
+    "Met --afspraken ook het afsprakenbestand van de agenda, met --demo gevuld met afspraken in "
+    "de komende weken.\n"
+    "Een bestaand bestand wordt nooit overschreven.\n";
 
 struct Opdracht {
     QString bestand;
+    QString afspraken;
     int nDemo = -1;
 };
 
+// Options come in any order around the one file, each with its value.
 bool LeesOpdracht(const QStringList& args, Opdracht& opdracht) {
-    if (args.size() == 2 && !args[1].startsWith(QLatin1String("--"))) {
-        opdracht.bestand = args[1];
-        return true;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool heeftWaarde = i + 1 < args.size();
+        if (arg == QLatin1String("--demo") && heeftWaarde) {
+            bool ok = false;
+            opdracht.nDemo = args[++i].toInt(&ok);
+            if (!ok || opdracht.nDemo < 0) {
+                return false;
+            }
+        } else if (arg == QLatin1String("--afspraken") && heeftWaarde) {
+            opdracht.afspraken = args[++i];
+        } else if (arg.startsWith(QLatin1String("--")) || !opdracht.bestand.isEmpty()) {
+            return false;
+        } else {
+            opdracht.bestand = arg;
+        }
     }
-    if (args.size() == 4 && args[1] == QLatin1String("--demo")) {
-        bool ok = false;
-        opdracht.nDemo = args[2].toInt(&ok);
-        opdracht.bestand = args[3];
-        return ok && opdracht.nDemo >= 0;
-    }
-    return false;
+    return !opdracht.bestand.isEmpty();
 }
 
-void Vul(const QString& bestand, int nRelaties) {
+void Vul(const QString& bestand, const std::function<void(CDemoData&)>& vul) {
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(bestand).constData(), &db, SQLITE_OPEN_READWRITE,
                         nullptr) != SQLITE_OK) {
@@ -47,7 +60,8 @@ void Vul(const QString& bestand, int nRelaties) {
         // One transaction with a large page cache: the indexes are built in memory and the
         // file is written once.
         sqlite3_exec(db, "PRAGMA cache_size = -262144; BEGIN", nullptr, nullptr, nullptr);
-        CDemoData(db).Vul(nRelaties);
+        CDemoData data(db);
+        vul(data);
         if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
             throw CDaoException(QString::fromUtf8(sqlite3_errmsg(db)));
         }
@@ -56,6 +70,46 @@ void Vul(const QString& bestand, int nRelaties) {
         throw;
     }
     sqlite3_close(db);
+}
+
+// Makes and fills the files; on any failure removes what it made, so nothing half is left.
+int Maak(const Opdracht& opdracht, QTextStream& err) {
+    QStringList gemaakt;
+    try {
+        CreateTolvarDatabase(opdracht.bestand);
+        gemaakt << CPaths::ToLocalPath(opdracht.bestand);
+        if (!opdracht.afspraken.isEmpty()) {
+            CreateTolvarDatabase(opdracht.afspraken);
+            gemaakt << CPaths::ToLocalPath(opdracht.afspraken);
+        }
+    } catch (const CDaoException& e) {
+        for (const QString& bestand : gemaakt) {
+            QFile::remove(bestand);
+        }
+        err << "tolvar-newdb: " << e.GetErrorMessage() << '\n';
+        return 1;
+    }
+    try {
+        if (opdracht.nDemo > 0) {
+            Vul(gemaakt.first(), [&](CDemoData& data) { data.Vul(opdracht.nDemo); });
+            if (gemaakt.size() > 1) {
+                Vul(gemaakt.last(),
+                    [&](CDemoData& data) { data.VulAfspraken(std::max(10, opdracht.nDemo / 20)); });
+            }
+        }
+    } catch (const CDaoException& e) {
+        for (const QString& bestand : gemaakt) {
+            QFile::remove(bestand);
+        }
+        err << "tolvar-newdb: de voorbeeldgegevens konden niet worden opgeslagen: "
+            << e.GetErrorMessage() << '\n';
+        return 1;
+    }
+    QTextStream out(stdout);
+    for (const QString& bestand : gemaakt) {
+        out << "Databasebestand aangemaakt: " << bestand << '\n';
+    }
+    return 0;
 }
 
 } // namespace
@@ -68,24 +122,5 @@ int main(int argc, char** argv) {
         err << kGebruik;
         return 2;
     }
-    try {
-        CreateTolvarDatabase(opdracht.bestand);
-    } catch (const CDaoException& e) {
-        err << "tolvar-newdb: " << e.GetErrorMessage() << '\n';
-        return 1;
-    }
-    if (opdracht.nDemo > 0) {
-        const QString lokaal = CPaths::ToLocalPath(opdracht.bestand);
-        try {
-            Vul(lokaal, opdracht.nDemo);
-        } catch (const CDaoException& e) {
-            QFile::remove(lokaal);
-            err << "tolvar-newdb: de voorbeeldgegevens konden niet worden opgeslagen: "
-                << e.GetErrorMessage() << '\n';
-            return 1;
-        }
-    }
-    QTextStream(stdout) << "Databasebestand aangemaakt: " << CPaths::ToLocalPath(opdracht.bestand)
-                        << '\n';
-    return 0;
+    return Maak(opdracht, err);
 }
