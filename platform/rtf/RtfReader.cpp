@@ -74,6 +74,9 @@ constexpr int kMaxIndentTwips = 31680;  // 22 inches, wider than any page
 constexpr double kTwipsPerPixel = 15.0; // 1440 twips per inch at 96 pixels per inch
 // The font's name as a plain string beside the family list, which Qt cannot tell apart.
 constexpr int kFamilyKey = QTextFormat::UserProperty + 0x7201;
+// Laying out text looks up every distinct font in the system, which for thousands of them
+// freezes the editor for seconds; no memo written by hand comes near this many.
+constexpr qsizetype kMaxFamilies = 256;
 
 struct KeywordInfo {
     RtfKeyword keyword;
@@ -855,11 +858,12 @@ QTextCharFormat CRtfReader::CharFormat(const RtfCharProps& props) {
     f.setFontPointSize(props.halfPoints / 2.0);
     const auto font = m_fonts.find(props.font >= 0 ? props.font : m_defaultFont);
     if (font != m_fonts.end() && !font->second.name.isEmpty()) {
-        f.setFontFamilies({font->second.name});
+        const QString& family = KeptFamily(font->second.name);
+        f.setFontFamilies({family});
         // The document's format collection hashes a family list by its type alone, so
         // without a key each new font would be compared with every format made before it
         // and reading would grow with the square of the number of fonts.
-        f.setProperty(kFamilyKey, font->second.name);
+        f.setProperty(kFamilyKey, family);
     }
     const auto color = [this](int index) {
         return index > 0 && size_t(index) < m_colors.size() ? m_colors[index] : QColor();
@@ -875,6 +879,14 @@ QTextCharFormat CRtfReader::CharFormat(const RtfCharProps& props) {
     }
     m_formats.emplace_back(props, f);
     return f;
+}
+
+// Beyond the bound a run keeps the font of the text before it.
+const QString& CRtfReader::KeptFamily(const QString& family) {
+    if (m_families.contains(family) || m_families.size() < kMaxFamilies) {
+        m_nearestFamily = *m_families.insert(family);
+    }
+    return m_nearestFamily;
 }
 
 QTextBlockFormat CRtfReader::BlockFormat(const RtfParaProps& props) const {

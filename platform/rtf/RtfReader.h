@@ -4,6 +4,7 @@
 
 #include <map>
 #include <QColor>
+#include <QSet>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <string_view>
@@ -93,6 +94,7 @@ private:
     void CommitColor();
     int CodePage() const;
     QTextCharFormat CharFormat(const RtfCharProps& props);
+    const QString& KeptFamily(const QString& family);
     QTextBlockFormat BlockFormat(const RtfParaProps& props) const;
 
     RtfGroupState& State() { return m_groups.back(); }
@@ -121,4 +123,6 @@ private:
     QString m_run;
     RtfCharProps m_runProps;
     std::vector<std::pair<RtfCharProps, QTextCharFormat>> m_formats;
+    QSet<QString> m_families;
+    QString m_nearestFamily;
 };

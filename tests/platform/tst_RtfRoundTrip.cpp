@@ -149,8 +149,9 @@ private slots:
         QCOMPARE(WriteRtf(again), saved);
     }
 
-    // However many fonts a memo names, each run keeps its own, through a save as well.
-    void everyFontOfALargeTableIsKept() {
+    // The first 256 fonts a memo uses are kept, through a save as well; beyond them a run
+    // keeps the font of the text before it, so the editor never lays out thousands.
+    void fontsAreKeptUpToABound() {
         QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl";
         QByteArray body;
         for (int n = 0; n < 3000; ++n) {
@@ -158,15 +159,17 @@ private slots:
             body += "\\f" + QByteArray::number(n) + " w" + QByteArray::number(n) + ' ';
         }
         QTextDocument doc;
-        QVERIFY(ReadRtf(rtf + "}" + body + "}", &doc));
+        QVERIFY(ReadRtf(rtf + "}" + body + "\\f7 zeven}", &doc));
         QTextDocument again;
         QVERIFY(ReadRtf(WriteRtf(doc), &again));
-        for (const int n : {0, 1, 1500, 2999}) {
-            const QString word = QString("w%1 ").arg(n);
-            QCOMPARE(FormatOf(doc, word).fontFamilies().toStringList(),
-                     QStringList{QString("Letter %1").arg(n)});
-            QCOMPARE(FormatOf(again, word).fontFamilies().toStringList(),
-                     QStringList{QString("Letter %1").arg(n)});
+        const std::pair<const char*, const char*> expected[] = {{"w0 ", "Letter 0"},
+                                                                {"w255 ", "Letter 255"},
+                                                                {"w256 ", "Letter 255"},
+                                                                {"w2999 ", "Letter 255"},
+                                                                {"zeven", "Letter 7"}};
+        for (const auto& [word, family] : expected) {
+            QCOMPARE(FormatOf(doc, word).fontFamilies().toStringList(), QStringList{family});
+            QCOMPARE(FormatOf(again, word).fontFamilies().toStringList(), QStringList{family});
         }
     }
 
