@@ -10,8 +10,8 @@
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/View.h"
-#include "store/DatabasePath.h"
 #include "res/Resource.h"
+#include "store/DatabasePath.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
