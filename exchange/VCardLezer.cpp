@@ -11,8 +11,14 @@ QString Tr(const char* tekst) {
     return QCoreApplication::translate("CVCardLezer", tekst);
 }
 
+// BEGIN and END may carry a group prefix too ("home.begin:vcard").
 bool IsRegel(const QByteArray& regel, const char* verwacht) {
-    return regel.trimmed().compare(verwacht, Qt::CaseInsensitive) == 0;
+    QByteArray kern = regel.trimmed();
+    const qsizetype punt = kern.indexOf('.');
+    if (punt >= 0 && punt < kern.indexOf(':')) {
+        kern = kern.mid(punt + 1);
+    }
+    return kern.compare(verwacht, Qt::CaseInsensitive) == 0;
 }
 
 bool IsQuotedPrintable(const QByteArray& regel) {
@@ -203,11 +209,12 @@ QByteArray CVCardLezer::LogischeRegel(qsizetype& i) const {
     const bool qp = IsQuotedPrintable(regel);
     while (i < m_regels.size() && regel.size() <= kMaxRegel) {
         const QByteArray& volgend = m_regels[i].tekst;
-        if (!volgend.isEmpty() && (volgend[0] == ' ' || volgend[0] == '\t')) {
-            regel += volgend.mid(1);
-        } else if (qp && regel.endsWith('=') && !IsRegel(volgend, "END:VCARD")) {
+        // A soft line break goes first: its next line may or may not be indented.
+        if (qp && regel.endsWith('=') && !IsRegel(volgend, "END:VCARD")) {
             regel.chop(1);
             regel += volgend.trimmed();
+        } else if (!volgend.isEmpty() && (volgend[0] == ' ' || volgend[0] == '\t')) {
+            regel += volgend.mid(1);
         } else {
             break;
         }
@@ -237,7 +244,8 @@ bool CVCardLezer::LeesEigenschap(const QByteArray& regel, VCardEigenschap& eigen
         const QByteArray param = regel.mid(i + 1, einde - i - 1);
         i = einde;
         const qsizetype is = param.indexOf('=');
-        const QString pnaam = QString::fromLatin1(param.left(is).trimmed().toUpper());
+        const QString pnaam =
+            QString::fromLatin1((is < 0 ? param : param.left(is)).trimmed().toUpper());
         const QString pwaarde = is < 0 ? QString() : Ontciteer(param.mid(is + 1));
         if (is < 0) {
             // Version 2.1 names types and encodings without the parameter name.
@@ -273,7 +281,7 @@ bool CVCardLezer::LeesEigenschap(const QByteArray& regel, VCardEigenschap& eigen
 // the Windows code page without saying so.
 QString CVCardLezer::Decodeer(const QByteArray& bytes, const QString& charset) {
     if (!charset.isEmpty()) {
-        QStringDecoder decoder(charset.toLatin1().constData());
+        QStringDecoder decoder(charset.toLatin1().constData(), QStringDecoder::Flag::Stateless);
         if (decoder.isValid()) {
             QString tekst = decoder(bytes);
             if (!decoder.hasError()) {
@@ -281,11 +289,11 @@ QString CVCardLezer::Decodeer(const QByteArray& bytes, const QString& charset) {
             }
         }
     }
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString tekst = utf8(bytes);
     if (!utf8.hasError()) {
         return tekst;
     }
-    QStringDecoder windows("windows-1252");
+    QStringDecoder windows("windows-1252", QStringDecoder::Flag::Stateless);
     return windows.isValid() ? QString(windows(bytes)) : QString::fromLatin1(bytes);
 }
