@@ -2,6 +2,7 @@
 
 #include "platform/rtf/Rtf.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 QString CMemoTekst::NaarTekst(const QString& rtf) {
@@ -15,5 +16,13 @@ QString CMemoTekst::NaarTekst(const QString& rtf) {
 QString CMemoTekst::NaarRtf(const QString& tekst) {
     QTextDocument doc;
     doc.setPlainText(tekst);
+    // The font named in the text itself, so that the memo reads the same whether it was
+    // imported in the window or by the command-line program, which has no screen fonts.
+    QTextCharFormat opmaak;
+    opmaak.setFontFamilies({QStringLiteral("Arial")});
+    opmaak.setFontPointSize(10);
+    QTextCursor cursor(&doc);
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(opmaak);
     return QString::fromLatin1(WriteRtf(doc));
 }

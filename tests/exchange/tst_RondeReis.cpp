@@ -231,6 +231,18 @@ private slots:
         QCOMPARE(gelezen, verwacht);
     }
 
+    // An imported note is a memo like one typed in the editor: RTF in a named font, and
+    // read back letter for letter.
+    void notesBecomeRtfMemos() {
+        for (const QString& tekst : {QStringLiteral("Café {accolades} \\ backslash € ☺"),
+                                     QStringLiteral("regel 1\nregel 2\n\tingesprongen")}) {
+            const QString rtf = CMemoTekst::NaarRtf(tekst);
+            QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+            QVERIFY(rtf.contains("Arial;"));
+            QCOMPARE(CMemoTekst::NaarTekst(rtf), tekst);
+        }
+    }
+
 private:
     QTemporaryDir m_map;
     QString m_demo;
