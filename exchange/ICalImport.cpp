@@ -33,7 +33,11 @@ QDateTime LokaleTijd(const icaltimetype& t, const char* tzid) {
             qint64(icaltime_as_timet_with_zone(t, const_cast<icaltimezone*>(zone))));
     }
     if (tzid && !t.is_date) {
-        const QTimeZone zone{QByteArray(tzid)};
+        // Calendars of Windows programs name their zones the Windows way.
+        QTimeZone zone{QByteArray(tzid)};
+        if (!zone.isValid()) {
+            zone = QTimeZone(QTimeZone::windowsIdToDefaultIanaId(QByteArray(tzid)));
+        }
         if (zone.isValid()) {
             return QDateTime(datum, tijd, zone).toLocalTime();
         }

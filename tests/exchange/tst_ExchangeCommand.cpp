@@ -141,6 +141,22 @@ private slots:
                                              "KalenderLijst"),
                  QStringList{"Event|2013-09-02 01:00:00|1"});
         QTemporaryDir map;
+        // Zones named but not described in the file: by their IANA or their Windows name.
+        uit = Exchange(
+            {"import-ical", db.AppointmentPath(),
+             Schrijf(map, "zones.ics",
+                     "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nSUMMARY:"
+                     "Iana\r\nDTSTART;TZID=America/New_York:20300115T090000\r\nEND:VEVENT\r\n"
+                     "BEGIN:VEVENT\r\nUID:b\r\nSUMMARY:Windows\r\nDTSTART;TZID=W. Europe "
+                     "Standard Time:20300715T090000\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:c"
+                     "\r\nSUMMARY:Hele dag\r\nDTSTART;VALUE=DATE:20300301\r\nEND:VEVENT\r\n"
+                     "END:VCALENDAR\r\n")},
+            env);
+        QCOMPARE(uit.code, 0);
+        QCOMPARE(Rijen(db.AppointmentPath(), "SELECT szTekst, dtDatumTijdAlarm, bGemeld FROM "
+                                             "KalenderLijst WHERE dwIndex > 1 ORDER BY 1"),
+                 QStringList({"Hele dag|2030-03-01 00:00:00|0", "Iana|2030-01-15 23:00:00|0",
+                              "Windows|2030-07-15 16:00:00|0"}));
         uit = Exchange({"export-ical", db.AppointmentPath(), map.filePath("a.ics")}, env);
         QCOMPARE(uit.code, 0);
         QFile bestand(map.filePath("a.ics"));
