@@ -69,10 +69,10 @@ QByteArray CVCardExport::Exporteer(LONG lRelatie, const Voortgang& voortgang) {
     CRecPersoon persoon(m_pDatabase);
     persoon.m_strFilter = Filter("dwRelatieNummer", lRelatie);
     persoon.m_strSort = QStringLiteral("dwRelatieNummer, IDnr");
-    QList<std::pair<LONG, VCardPersoon>> personen;
+    QList<VCardPersoon> personen;
     for (persoon.Open(); !persoon.IsEOF(); persoon.MoveNext()) {
         personenVan[persoon.dwRelatieNummer].push_back(int(personen.size()));
-        personen.push_back({persoon.dwRelatieNummer, AlsKaart(persoon, QString())});
+        personen.push_back(AlsKaart(persoon, QString()));
     }
     persoon.Close();
 
@@ -96,8 +96,8 @@ QByteArray CVCardExport::Exporteer(LONG lRelatie, const Voortgang& voortgang) {
         CVCardVertaling::SchrijfRelatie(schrijver, kaart);
         ++m_nKaarten;
         for (int i : personenVan.value(relatie.lRelatieNummer)) {
-            personen[i].second.relatie = relatie.szInLijst;
-            CVCardVertaling::SchrijfPersoon(schrijver, personen[i].second);
+            personen[i].relatie = relatie.szInLijst;
+            CVCardVertaling::SchrijfPersoon(schrijver, personen[i]);
             ++m_nKaarten;
         }
     }

@@ -67,11 +67,12 @@ QString CVCardImport::Sleutel(const QString& naam) {
     return naam.simplified().toCaseFolded();
 }
 
-QString CVCardImport::PersoonSleutel(const Doel& doel, const VCardPersoon& persoon) {
+QString CVCardImport::PersoonSleutel(const Doel& doel, const QString& voorNaam,
+                                     const QString& achterNaam) {
     return QStringLiteral("%1/%2\x1f%3\x1f%4")
         .arg(doel.lBestaand)
         .arg(doel.nNieuw)
-        .arg(Sleutel(persoon.voorNaam), Sleutel(persoon.achterNaam));
+        .arg(Sleutel(voorNaam), Sleutel(achterNaam));
 }
 
 void CVCardImport::LeesBestaande() {
@@ -85,8 +86,7 @@ void CVCardImport::LeesBestaande() {
     for (persoon.Open(); !persoon.IsEOF(); persoon.MoveNext()) {
         Doel doel;
         doel.lBestaand = persoon.dwRelatieNummer;
-        m_bestaandePersonen.insert(PersoonSleutel(
-            doel, {QString(), persoon.szVoorNaam, persoon.szAchterNaam, {}, {}, {}, {}, {}, {}}));
+        m_bestaandePersonen.insert(PersoonSleutel(doel, persoon.szVoorNaam, persoon.szAchterNaam));
     }
 }
 
@@ -118,7 +118,7 @@ bool CVCardImport::NeemPersoon(const VCardPersoon& persoon) {
         NeemRelatie(relatie);
         doel = ZoekRelatie(persoon.relatie);
     }
-    const QString sleutel = PersoonSleutel(doel, persoon);
+    const QString sleutel = PersoonSleutel(doel, persoon.voorNaam, persoon.achterNaam);
     if (m_bestaandePersonen.contains(sleutel)) {
         return false;
     }

@@ -46,7 +46,8 @@ private:
     bool NeemPersoon(const VCardPersoon& persoon);
     Doel ZoekRelatie(const QString& naam);
     static QString Sleutel(const QString& naam);
-    static QString PersoonSleutel(const Doel& doel, const VCardPersoon& persoon);
+    static QString PersoonSleutel(const Doel& doel, const QString& voorNaam,
+                                  const QString& achterNaam);
 
     CDaoDatabase* m_pDatabase;
     QHash<QString, LONG> m_bestaandeRelaties;
