@@ -136,8 +136,15 @@ void CVCardImport::Lees(const QByteArray& data) {
     QList<CVCardVertaling::Gelezen> gelezen;
     QList<bool> nieuw;
     for (const VCardKaart& kaart : resultaat.kaarten) {
-        gelezen.push_back(CVCardVertaling::Lees(kaart));
-        if (!gelezen.back().relatie && !gelezen.back().persoon) {
+        // A group card only lists other cards; its members come in on their own cards.
+        const bool groep =
+            kaart.Tekst("KIND").compare(QLatin1String("group"), Qt::CaseInsensitive) == 0;
+        gelezen.push_back(groep ? CVCardVertaling::Gelezen() : CVCardVertaling::Lees(kaart));
+        if (groep) {
+            m_fouten << Tr("Kaart op regel %1: een groep wordt niet ingelezen, alleen de kaarten "
+                           "van de leden.")
+                            .arg(kaart.regel);
+        } else if (!gelezen.back().relatie && !gelezen.back().persoon) {
             m_fouten << Tr("Kaart op regel %1: de kaart heeft geen naam.").arg(kaart.regel);
         }
         nieuw.push_back(false);

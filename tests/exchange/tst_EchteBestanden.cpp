@@ -121,6 +121,14 @@ private slots:
         QCOMPARE(uit.fouten, QStringList{"Kaart op regel 1: de kaart heeft geen naam."});
         QCOMPARE(db.Scalar("SELECT count(*) FROM Relaties").toInt(), 0);
 
+        const auto database = CDaoDatabase::OpenShared(db.Path());
+        CVCardImport groep(database.get());
+        groep.Lees("BEGIN:VCARD\r\nVERSION:4.0\r\nKIND:group\r\nFN:Klanten\r\nMEMBER:urn:"
+                   "uuid:03a0e51f\r\nEND:VCARD\r\n");
+        QCOMPARE(groep.Fouten(), QStringList{"Kaart op regel 1: een groep wordt niet ingelezen, "
+                                             "alleen de kaarten van de leden."});
+        QCOMPARE(groep.NieuweRelaties() + groep.Overgeslagen(), 0);
+
         ImporteerKaarten(db, "vcard/libical-test.vcf");
         uit = ImporteerKaarten(db, "vcard/libical-test.vcf");
         QCOMPARE(uit.relaties + uit.personen, 0);
