@@ -1,10 +1,13 @@
+#include "dialogs/ProgressDlg.h"
 #include "exchange/UitwisselVenster.h"
 #include "platform/ui/MessageBox.h"
+#include "store/DatabasePath.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "TestDatabase.h"
 #include "UitwisselHulp.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -21,6 +24,19 @@ ModalDriver::Action Antwoord(int antwoord) {
 const MessageBoxRecord& LaatsteBox() {
     return MessageBoxLog().back();
 }
+
+// Counts the progress windows that appear.
+class VoortgangTeller : public QObject {
+public:
+    VoortgangTeller() { qApp->installEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<CProgressDlg*>(object)) {
+            ++m_nGetoond;
+        }
+        return false;
+    }
+    int m_nGetoond = 0;
+};
 
 } // namespace
 
@@ -54,6 +70,31 @@ private slots:
         QVERIFY(driver.WaitDone());
         QCOMPARE(LaatsteBox().type, UINT(MB_OK | MB_ICONINFORMATION));
         QVERIFY(LaatsteBox().text.startsWith("0 relaties, 0 personen nieuw; 2 overgeslagen"));
+        QCOMPARE(driver.Unexpected(), 0);
+    }
+
+    // Long runs show the progress window; a short one is over before it could be read.
+    void longRunsShowTheProgressWindow() {
+        QTemporaryDir map;
+        g_strDatabasePath = DemoDatabase(map.path(), CUitwisselVenster::kVoortgangVanaf);
+        ModalDriver driver;
+        VoortgangTeller teller;
+        driver.Queue(Antwoord(IDOK));
+        CUitwisselVenster::ExporteerVCard(nullptr, false, 0, map.filePath("alle.vcf"));
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(teller.m_nGetoond, 1);
+
+        TestDatabase db;
+        driver.Queue(Antwoord(IDOK));
+        QVERIFY(CUitwisselVenster::ImporteerVCard(nullptr, map.filePath("alle.vcf")));
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(teller.m_nGetoond, 2);
+        QVERIFY(db.Scalar("SELECT count(*) FROM Relaties").toInt() > 0);
+
+        driver.Queue(Antwoord(IDOK));
+        QVERIFY(CUitwisselVenster::ImporteerVCard(nullptr, DataPad("vcard/libical-test.vcf")));
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(teller.m_nGetoond, 2);
         QCOMPARE(driver.Unexpected(), 0);
     }
 
