@@ -1,14 +1,17 @@
 #include "app/MainFrame.h"
 
+#include "agenda/LijstKalender.h"
 #include "app/HelpWindow.h"
 #include "app/ViewExSplitWnd.h"
 #include "comm/ConfigDlg.h"
 #include "controls/SplashScreen.h"
 #include "controls/SystemTray.h"
+#include "exchange/UitwisselVenster.h"
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/View.h"
 #include "res/Resource.h"
+#include "workspace/TolvarView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,6 +75,19 @@ const CommandText kCommands[] = {
     {ID_EDIT_CUT, "Knippen", "", nullptr},
     {ID_EDIT_PASTE, "Plakken", "", nullptr},
     {ID_EDIT_UNDO, "Ongedaan maken", "", nullptr},
+    {ID_EXPORTEER_VCARD, "Relaties als &vCard...",
+     "Alle relaties en personen opslaan als vCard-bestand\nvCard exporteren", nullptr},
+    {ID_EXPORTEER_VCARD3, "Relaties als vCard &3.0 (oudere telefoons)...",
+     "Alle relaties en personen opslaan als vCard-bestand van versie 3.0\nvCard 3.0 exporteren",
+     nullptr},
+    {ID_EXPORTEER_ICAL, "&Afspraken als iCalendar...",
+     "Alle afspraken opslaan als iCalendar-bestand\niCalendar exporteren", nullptr},
+    {ID_EXPORTEER_CSV, "&Lijst als CSV...",
+     "Een lijst opslaan voor een spreadsheet\nCSV exporteren", nullptr},
+    {ID_IMPORTEER_VCARD, "Relaties uit &vCard...",
+     "Relaties en personen inlezen uit een vCard-bestand\nvCard importeren", nullptr},
+    {ID_IMPORTEER_ICAL, "&Afspraken uit iCalendar...",
+     "Afspraken inlezen uit een iCalendar-bestand\niCalendar importeren", nullptr},
 };
 
 struct Accelerator {
@@ -208,6 +224,23 @@ void CMainFrame::CreateCommands() {
     OnCommand(
         ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
         [this](CCmdUI* ui) { ui->SetCheck(statusBar()->isVisible()); });
+    OnCommand(ID_EXPORTEER_VCARD, [this] { CUitwisselVenster::ExporteerVCard(this, false); });
+    OnCommand(ID_EXPORTEER_VCARD3, [this] { CUitwisselVenster::ExporteerVCard(this, true); });
+    OnCommand(ID_EXPORTEER_ICAL, [this] { CUitwisselVenster::ExporteerICal(this); });
+    OnCommand(ID_EXPORTEER_CSV, [this] { CUitwisselVenster::ExporteerCsv(this); });
+    // What an import stored shows at once: the workspace tab, or the appointment list.
+    OnCommand(ID_IMPORTEER_VCARD, [this] {
+        auto* workspace = dynamic_cast<CTolvarView*>(GetPaneView(0));
+        if (CUitwisselVenster::ImporteerVCard(this) && workspace) {
+            workspace->FillTab(workspace->GetSelectedTab());
+        }
+    });
+    OnCommand(ID_IMPORTEER_ICAL, [this] {
+        auto* afspraken = dynamic_cast<CLijstKalender*>(GetPaneView(2));
+        if (CUitwisselVenster::ImporteerICal(this) && afspraken) {
+            afspraken->Herlaad();
+        }
+    });
     OnCommand(ID_NEXT_PANE, [this] { OnNextPane(false); });
     OnCommand(ID_PREV_PANE, [this] { OnNextPane(true); });
     OnCommand(ID_HELP_INDEX, [this] { OnHelpTopics(); });
@@ -232,6 +265,14 @@ void CMainFrame::CreateMenus() {
     add(file, ID_EDIT_DOC, QStringLiteral("F5"));
     add(file, ID_PRINT_DOC, QStringLiteral("Ctrl+F5"));
     file->addSeparator();
+    QMenu* exporteren = file->addMenu(QStringLiteral("E&xporteren"));
+    for (int id : {ID_EXPORTEER_VCARD, ID_EXPORTEER_VCARD3, ID_EXPORTEER_ICAL, ID_EXPORTEER_CSV}) {
+        add(exporteren, id);
+    }
+    QMenu* importeren = file->addMenu(QStringLiteral("I&mporteren"));
+    add(importeren, ID_IMPORTEER_VCARD);
+    add(importeren, ID_IMPORTEER_ICAL);
+    file->addSeparator();
     add(file, ID_INSTELLINGEN);
     add(file, ID_APP_EXIT, QStringLiteral("Alt+F4"));
 
@@ -255,7 +296,7 @@ void CMainFrame::CreateMenus() {
     help->addSeparator();
     add(help, ID_APP_ABOUT);
 
-    for (QMenu* menu : {file, record, view, help}) {
+    for (QMenu* menu : {file, exporteren, importeren, record, view, help}) {
         connect(menu, &QMenu::aboutToShow, m_pRouter, &CCommandRouter::UpdateAll);
         // Menu actions show their shortcut text already; keep Qt from adding its own.
         for (QAction* action : menu->actions()) {

@@ -33,4 +33,13 @@ enum CommandId : int {
     ID_INSTELLINGEN = 32791,
     ID_TRAY_OPEN = 32794,
     ID_TRAY_EINDE = 32795,
+
+    // Exchange: relations as vCard, the agenda as iCalendar, lists as CSV.
+    ID_EXPORTEER_VCARD = 32820,
+    ID_EXPORTEER_VCARD3 = 32821,
+    ID_EXPORTEER_ICAL = 32822,
+    ID_EXPORTEER_CSV = 32823,
+    ID_IMPORTEER_VCARD = 32824,
+    ID_IMPORTEER_ICAL = 32825,
+    ID_RELATIE_VCARD = 32826,
 };

@@ -2,6 +2,7 @@
 // between fills.
 #include "workspace/TolvarView.h"
 
+#include "exchange/UitwisselVenster.h"
 #include "platform/dao/DaoException.h"
 #include "platform/ui/DispatchGuard.h"
 #include "res/Resource.h"
@@ -77,6 +78,16 @@ void CTolvarView::RegisterCommands() {
         ID_RECORD_VERWIJDER, [this] { OnRecordVerwijder(); }, rule(&CanDelete));
     OnCommand(
         ID_RECORD_WIJZIG, [this] { OnRecordWijzig(); }, rule(&CanModify));
+    // One relation's cards: its own and those of its persons.
+    OnCommand(
+        ID_RELATIE_VCARD,
+        [this] {
+            if (const CTreeNodeData* node = GetSelectedNode();
+                node && node->m_nKind == NODE_RELATIE) {
+                CUitwisselVenster::ExporteerVCard(this, false, node->m_lNumber);
+            }
+        },
+        [this](CCmdUI* ui) { ui->Enable(GetSelectedKind() == NODE_RELATIE); });
     OnCommand(
         ID_EDIT_DOC, [this] { OnEditDoc(); }, rule(&CanUseDocument));
     OnCommand(

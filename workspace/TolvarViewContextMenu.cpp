@@ -57,6 +57,13 @@ std::unique_ptr<QMenu> CTolvarView::CreateContextMenu() {
         action->setProperty("bitmap", item.nBitmap);
         action->setEnabled(item.enabled(nKind, nTab));
     }
+    // A relation's own cards, offered on relation nodes only.
+    if (nKind == NODE_RELATIE) {
+        menu->addSeparator();
+        QAction* action = menu->addAction(QIcon(QStringLiteral(":/icons/ctx_vcard.svg")),
+                                          QStringLiteral("   Als vCard exporteren..."));
+        action->setData(int(ID_RELATIE_VCARD));
+    }
     return menu;
 }
 

@@ -89,8 +89,15 @@ private slots:
         }
         QCOMPARE(titles, (QStringList{"&Bestand", "&Record", "B&eeld", "&Help"}));
         QCOMPARE(MenuTexts(menus[0]->menu()),
-                 (QStringList{"Edit document\tF5", "Print Document\tCtrl+F5", "-",
-                              "&Instellingen...", "&Einde\tAlt+F4"}));
+                 (QStringList{"Edit document\tF5", "Print Document\tCtrl+F5", "-", "E&xporteren",
+                              "I&mporteren", "-", "&Instellingen...", "&Einde\tAlt+F4"}));
+        const auto bestand = menus[0]->menu()->actions();
+        QCOMPARE(
+            MenuTexts(bestand[3]->menu()),
+            (QStringList{"Relaties als &vCard...", "Relaties als vCard &3.0 (oudere telefoons)...",
+                         "&Afspraken als iCalendar...", "&Lijst als CSV..."}));
+        QCOMPARE(MenuTexts(bestand[4]->menu()),
+                 (QStringList{"Relaties uit &vCard...", "&Afspraken uit iCalendar..."}));
         QCOMPARE(MenuTexts(menus[1]->menu()),
                  (QStringList{"Toevoegen\tIns", "&Verwijderen\tDel", "&Wijzigen\tEnter", "-",
                               "Nieuwe ToDo/Afspraak\tF4", "Verwijder ToDo/Afspraak\tCtrl+F4",

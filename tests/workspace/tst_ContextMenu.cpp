@@ -3,7 +3,10 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QMenu>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -148,6 +151,42 @@ private slots:
         QCOMPARE(b.Count("Personen"), 0);
         QCOMPARE(b.Count("Relaties"), 1);
         QVERIFY(FindItems(*b.view, NODE_PERSOON, persoon).isEmpty());
+    }
+
+    // A relation node offers its own cards; choosing the item writes that relation and
+    // its persons to the file picked in the file dialog.
+    void relationCardsFromTheMenu() {
+        CommandBench b;
+        const int relatie = AddRelatie(b.db, "Bakker");
+        AddPersoon(b.db, relatie, "Bakker", "Jan");
+        AddRelatie(b.db, "Visser");
+        b.Open();
+        QTemporaryDir map;
+        const QString pad = map.filePath("bakker.vcf");
+        ModalDriver driver;
+        driver.Queue([&](QWidget* modal) {
+            auto* dialoog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialoog);
+            dialoog->selectFile(pad);
+            QMetaObject::invokeMethod(dialoog, "accept");
+        });
+        driver.Queue(Answer(IDOK));
+        MenuDriver menu([](QMenu* popup) {
+            QAction* kaarten = popup->actions().last();
+            QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(kaarten).center());
+        });
+        RightClick(*b.view, At(*b.view, b.Item(NODE_RELATIE, relatie)));
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(menu.m_items.size(), 8);
+        QCOMPARE(menu.m_items.last().text, QStringLiteral("   Als vCard exporteren..."));
+        QVERIFY(menu.m_items.last().enabled && menu.m_items.last().icon);
+        QCOMPARE(LastBox().text, "2 kaarten geschreven naar " + pad + ".");
+        QFile bestand(pad);
+        QVERIFY(bestand.open(QIODevice::ReadOnly));
+        const QByteArray kaarten = bestand.readAll();
+        QVERIFY(kaarten.contains("ORG:Bakker\r\n"));
+        QVERIFY(kaarten.contains("N:Bakker;Jan;;;\r\n"));
+        QVERIFY(!kaarten.contains("Visser"));
     }
 };
 

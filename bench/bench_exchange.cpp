@@ -1,0 +1,83 @@
+// Exporting 10,000 demo relations with their persons and memos as vCard, and importing
+// that file into an empty database in one transaction.
+#include "exchange/VCardExport.h"
+#include "exchange/VCardImport.h"
+#include "platform/dao/DaoDatabase.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <vector>
+
+namespace {
+
+constexpr int kRelaties = 10000;
+constexpr int kRuns = 5;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double TimeMs(F&& action) {
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+bool NewDb(const QStringList& args) {
+    QProcess newdb;
+    newdb.start(QStringLiteral(TOLVAR_NEWDB), args);
+    if (!newdb.waitForFinished(-1) || newdb.exitCode() != 0) {
+        std::fprintf(stderr, "tolvar-newdb mislukt: %s\n",
+                     newdb.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString demo = dir.filePath("demo.doc");
+    const QString leeg = dir.filePath("leeg.doc");
+    if (!NewDb({"--demo", QString::number(kRelaties), demo}) || !NewDb({leeg})) {
+        return 1;
+    }
+    const auto bron = CDaoDatabase::OpenShared(demo);
+
+    std::vector<double> export_;
+    QByteArray kaarten;
+    int nKaarten = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        CVCardExport exp(bron.get(), false);
+        export_.push_back(TimeMs([&] { kaarten = exp.Exporteer(); }));
+        nKaarten = exp.AantalKaarten();
+    }
+
+    std::vector<double> import;
+    int nNieuw = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const QString doel = dir.filePath(QStringLiteral("import%1.doc").arg(run));
+        QFile::copy(leeg, doel);
+        const auto database = CDaoDatabase::OpenShared(doel);
+        import.push_back(TimeMs([&] {
+            CVCardImport imp(database.get());
+        imp.Lees(kaarten);
+        imp.Bewaar();
+        nNieuw = imp.NieuweRelaties() + imp.NieuwePersonen();
+    }));
+}
+std::fprintf(stderr, "%d kaarten, %lld bytes; %d nieuw bij de import\n", nKaarten,
+             qint64(kaarten.size()), nNieuw);
+std::printf("vcard_export_10000: %.0f ms\n", Median(export_));
+std::printf("vcard_import_10000: %.0f ms\n", Median(import));
+return 0;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// What the exchange tests share: real files from tests/data, the rows of a database file
+// as text, and runs of the real tolvar-exchange and python3 programs.
+namespace UitwisselHulp {
+
+QString DataPad(const QString& naam);
+QByteArray DataBestand(const QString& naam);
+
+// Every row of the query, its columns joined by '|', NULL as empty text.
+QStringList Rijen(const QString& database, const QString& sql);
+
+struct Uitkomst {
+    int code = -1;
+    QString uit;
+    QString fout;
+};
+Uitkomst Exchange(const QStringList& args,
+                  const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
+Uitkomst Python(const QString& script, const QStringList& args);
+
+// A database with demo data, made by tolvar-newdb in folder.
+QString DemoDatabase(const QString& folder, int nRelaties);
+
+} // namespace UitwisselHulp
