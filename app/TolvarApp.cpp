@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/TolvarDoc.h"
 #include "controls/SplashScreen.h"
+#include "platform/dao/DaoFailureScope.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
@@ -57,6 +58,9 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     g_strDatabasePath = CProfile::GetProfileString(
         QStringLiteral("Location"), QStringLiteral("DataBase"), QStringLiteral("Tolvar.Doc"));
 
+    // One failure of a file gives one box (and one wait for a lock) during start-up, however
+    // many panes read the file.
+    CDaoFailureScope startup;
     m_pDocument = std::make_unique<CTolvarDoc>();
     m_pDocument->OnNewDocument();
     m_pMainFrame = std::make_unique<CMainFrame>(m_views, this);

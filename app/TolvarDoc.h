@@ -4,5 +4,7 @@
 // nothing, is never saved and never reloaded. It exists because the window model has one.
 class CTolvarDoc {
 public:
-    bool OnNewDocument() { return true; }
+    // Looks at the database and the appointment file before the panes read them: a file
+    // that cannot be used, or can only be read, is said here, in one box.
+    bool OnNewDocument();
 };

@@ -91,10 +91,10 @@ void CDaoRecordset::Open(int, const QString& sql, int) {
             }
         }
         if (!tableFound) {
-            throw CDaoException(
-                QCoreApplication::translate("CDaoRecordset",
-                                            "De tabel '%1' ontbreekt in databasebestand %2.")
-                    .arg(m_strTable, GetDatabase()->GetName()));
+            // The engine reads a missing table as an empty one here; it is reported in the
+            // engine's own words, as a statement on it would be.
+            throw CDaoException(DaoErrorKind::SchemaMissing, GetDatabase()->GetName(),
+                                QStringLiteral("no such table: %1").arg(m_strTable), 1);
         }
         for (size_t i = 0; i < m_fields.size(); ++i) {
             if (m_fields[i].name.compare(keyColumn, Qt::CaseInsensitive) == 0) {

@@ -167,6 +167,41 @@ private slots:
         QVERIFY(MessageBoxLog().empty());
     }
 
+    // A report the file refuses is said once, kept while the fault lasts (no pop-up comes
+    // again, no box repeats), stored once the fault is gone, and the next one then follows.
+    void mislukteMeldingWordtLaterOpgeslagen() {
+        Afspraak("Eerste", Om(8));
+        Afspraak("Tweede", Om(9));
+        m_db->AppointmentExec("CREATE TRIGGER Weigeren BEFORE UPDATE ON KalenderLijst BEGIN "
+                              "SELECT RAISE(ABORT, 'schrijven geweigerd'); END");
+        Start();
+        ModalDriver driver;
+        driver.Queue([](QWidget* modal) {
+            SetControlText(modal, CAlarmDlg::IDC_TEKST, "Eerste, gezien");
+            PressKey(modal, Qt::Key_Return);
+        });
+        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        QVERIFY(driver.WaitDone(3000));
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+        QCOMPARE(MessageBoxLog()[0].text, "Er is een fout opgetreden in databasebestand " +
+                                              m_db->AppointmentPath() +
+                                              ".\n\nMelding van de database: schrijven geweigerd");
+        QTest::qWait(1200);
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+        QCOMPARE(driver.Unexpected(), 0);
+        QCOMPARE(Veld("bGemeld", "Eerste").toInt(), 0);
+
+        m_db->AppointmentExec("DROP TRIGGER Weigeren");
+        driver.Queue(Noteer());
+        QVERIFY(driver.WaitDone(3000));
+        QTRY_VERIFY(m_view->IsAlarmIdle() && !QApplication::activeModalWidget());
+        QCOMPARE(m_getoond, QStringList({"Tweede"}));
+        QCOMPARE(Veld("bGemeld", "Eerste, gezien").toInt(), 1);
+        QCOMPARE(Veld("bGemeld", "Tweede").toInt(), 1);
+        QCOMPARE(Kolom(Lijst(), 2), QStringList({"Eerste, gezien", "Tweede"}));
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+    }
+
     // An alarm that comes due while another appointment is being changed pops up over the
     // dialog, is reported, and the change is stored when the dialog is confirmed.
     void alarmTijdensWijzigenVanEenAndere() {
