@@ -1,3 +1,5 @@
+#include "fixture/LockHolder.h"
+#include "fixture/ReadOnlyFile.h"
 #include "fixture/TestDatabase.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
@@ -9,41 +11,11 @@
 #include <csignal>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
-
-// A child process that takes an exclusive lock on the file, says so through the pipe,
-// holds the lock for holdMs and then ends.
-pid_t HoldLock(const QString& path, int holdMs) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return -1;
-    }
-    const QByteArray file = QFile::encodeName(path);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-        const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-        const char ok = rc == SQLITE_OK ? 'L' : 'F';
-        (void)!write(fds[1], &ok, 1);
-        usleep(useconds_t(holdMs) * 1000);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-        _exit(0);
-    }
-    close(fds[1]);
-    char answer = 0;
-    (void)!read(fds[0], &answer, 1);
-    close(fds[0]);
-    return answer == 'L' ? pid : -1;
-}
 
 CDaoException Failure(const std::function<void()>& action) {
     try {
@@ -58,23 +30,6 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     file.write(bytes);
-}
-
-// Makes the file unwritable for this process; the superuser writes any file whatever its
-// mode, so there the file is made immutable, where the file system allows it.
-bool MakeReadOnly(const QString& path) {
-    if (::geteuid() != 0) {
-        return QFile::setPermissions(path, QFileDevice::ReadOwner);
-    }
-    return QProcess::execute("chattr", {"+i", path}) == 0 &&
-           ::access(QFile::encodeName(path).constData(), W_OK) != 0;
-}
-
-void MakeWritable(const QString& path) {
-    if (::geteuid() == 0) {
-        QProcess::execute("chattr", {"-i", path});
-    }
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 } // namespace
@@ -189,13 +144,12 @@ private slots:
     void lockHeldForAWhileIsWaitedFor() {
         CRecRelatie relatie;
         relatie.Selecteer(SEL_ALLES, 0);
-        const pid_t child = HoldLock(m_db->Path(), 600);
-        QVERIFY(child > 0);
+        LockHolder other(m_db->Path(), 600);
+        QVERIFY(other.IsHolding());
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(relatie.NieuwRecord(), 1);
         QVERIFY(timer.elapsed() >= 300);
-        waitpid(child, nullptr, 0);
         QCOMPARE(m_db->Scalar("SELECT szInLijst FROM Relaties").toString(),
                  QString("<Nieuwe Relatie>"));
     }
@@ -205,8 +159,8 @@ private slots:
     void lockHeldTooLongFailsSoonAndCanBeRetried() {
         CRecRelatie relatie;
         relatie.Selecteer(SEL_ALLES, 0);
-        const pid_t child = HoldLock(m_db->Path(), 3000);
-        QVERIFY(child > 0);
+        LockHolder other(m_db->Path(), 3000);
+        QVERIFY(other.IsHolding());
         relatie.AddNew();
         relatie.szInLijst = "Geduld";
         QElapsedTimer timer;
@@ -220,7 +174,7 @@ private slots:
                                              "opnieuw.\n\nMelding van de database: database is "
                                              "locked"),
                  qPrintable(error.m_strError));
-        waitpid(child, nullptr, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(other.HasReleased(), 5000);
         QCOMPARE(m_db->Scalar("SELECT count(*) FROM Relaties").toInt(), 0);
         relatie.Update();
         QCOMPARE(m_db->Scalar("SELECT szInLijst FROM Relaties").toString(), QString("Geduld"));
