@@ -83,12 +83,17 @@ void CDaoRecordset::Open(int, const QString& sql, int) {
         Statement info{Prepare(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(m_strTable)))};
         QString keyColumn;
         bool tableFound = false;
-        while (sqlite3_step(info.stmt) == SQLITE_ROW) {
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(info.stmt)) == SQLITE_ROW) {
             tableFound = true;
             if (sqlite3_column_int(info.stmt, 5) == 1) {
                 keyColumn = QString::fromUtf8(
                     reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
             }
+        }
+        // A schema that cannot be read (a lock, a damaged file) is no missing table.
+        if (rc != SQLITE_DONE) {
+            ThrowError();
         }
         if (!tableFound) {
             // The engine reads a missing table as an empty one here; it is reported in the

@@ -1,3 +1,4 @@
+#include "Heartbeat.h"
 #include "LockHolder.h"
 #include "ModalDriver.h"
 #include "ReadOnlyFile.h"
@@ -19,13 +20,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <sqlite3.h>
 
@@ -66,27 +65,6 @@ QString IntegrityOf(const QString& path) {
 void UseDatabase(const TestDatabase& db) {
     CProfile::WriteProfileString(QStringLiteral("Location"), QStringLiteral("DataBase"), db.Path());
 }
-
-// The longest time the event loop went without running, as a user sees a frozen window.
-class Heartbeat {
-public:
-    Heartbeat() {
-        m_sinds.start();
-        m_timer.setInterval(20);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_nLangste = std::max(m_nLangste, m_sinds.restart()); });
-        m_timer.start();
-    }
-    qint64 Langste() {
-        m_nLangste = std::max(m_nLangste, m_sinds.elapsed());
-        return m_nLangste;
-    }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_sinds;
-    qint64 m_nLangste = 0;
-};
 
 QString Missing(const QString& path) {
     return CDaoException::KindSentence(DaoErrorKind::FileMissing, path) +
@@ -199,7 +177,7 @@ private slots:
         QCOMPARE(view->Tree()->topLevelItem(0)->text(0), QString("Na het slot"));
         QCOMPARE(int(MessageBoxLog().size()), 2);
         QCOMPARE(driver.Unexpected(), 0);
-        QVERIFY2(heartbeat.Langste() < 2200, qPrintable(QString::number(heartbeat.Langste())));
+        QVERIFY2(heartbeat.Longest() < 2200, qPrintable(QString::number(heartbeat.Longest())));
     }
 
     void binaryRunsAndEndsOnSigterm() {

@@ -1,9 +1,13 @@
+#include "fixture/LockHolder.h"
 #include "fixture/TestDatabase.h"
 #include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoException.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
+#include "support/Heartbeat.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
+#include "tst_CommandHulp.h"
 #include "workspace/TolvarView.h"
 #include "WorkspaceProbe.h"
 
@@ -89,6 +93,42 @@ private slots:
         QVERIFY(driver.WaitDone());
         QCOMPARE(int(MessageBoxLog().size()), 2);
         QCOMPARE(TreeDump(view), dump);
+    }
+
+    // Another program holds the file: New and a tab change each say so soon, in a box,
+    // leave the store as it was, and work once the lock is gone.
+    void lockedFileCommandsSayInUseAndWorkAfterwards() {
+        CommandBench b;
+        const int alpha = AddRelatie(b.db, "Alpha");
+        b.Open();
+        const QString inUse = CDaoException::KindSentence(DaoErrorKind::InUse, b.db.Path()) +
+                              "\n\nMelding van de database: database is locked";
+        LockHolder other(b.db.Path(), 5000);
+        QVERIFY(other.IsHolding());
+        Heartbeat heartbeat;
+        b.Select(b.Item(NODE_RELATIE, alpha));
+        ModalDriver driver;
+        driver.Queue(Answer(IDOK));
+        driver.Queue(Answer(IDOK));
+        QVERIFY(b.RunDriven(ID_RECORD_NIEUW, driver));
+        QCOMPARE(LastBox().text, inUse);
+        driver.Queue(Answer(IDOK));
+        b.view->Tabs()->setCurrentIndex(CTolvarView::TAB_ORDERS);
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(int(MessageBoxLog().size()), 3);
+        QCOMPARE(LastBox().text, inUse);
+        QVERIFY2(heartbeat.Longest() < 2200, qPrintable(QString::number(heartbeat.Longest())));
+
+        QTRY_VERIFY_WITH_TIMEOUT(other.HasReleased(), 8000);
+        QCOMPARE(b.Count("Relaties"), 1);
+        b.view->Tabs()->setCurrentIndex(CTolvarView::TAB_RELATIES);
+        QCOMPARE(TreeDump(*b.view).first(), QString("Alpha|1|1|0|0|0"));
+        b.Select(b.Item(NODE_RELATIE, alpha));
+        driver.Queue(Answer(IDOK));
+        driver.Queue(Cancel());
+        QVERIFY(b.RunDriven(ID_RECORD_NIEUW, driver));
+        QCOMPARE(int(MessageBoxLog().size()), 4);
+        QCOMPARE(b.Count("Relaties"), 1);
     }
 
     void engineFailureHalfwayKeepsWhatWasInserted() {
