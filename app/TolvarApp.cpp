@@ -76,6 +76,7 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     }
     m_pMainFrame->showMaximized();
     m_pMainFrame->repaint();
+    m_pDocument->ReportStartProblems();
     return true;
 }
 

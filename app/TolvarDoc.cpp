@@ -7,6 +7,7 @@
 #include "store/RecLijstKalender.h"
 
 #include <QStringList>
+#include <utility>
 
 namespace {
 
@@ -32,9 +33,13 @@ bool CTolvarDoc::OnNewDocument() {
             meldingen << melding;
         }
     }
-    if (!meldingen.isEmpty()) {
-        MessageBox(nullptr, meldingen.join(QStringLiteral("\n\n")), QString(),
+    m_strStartProblems = meldingen.join(QStringLiteral("\n\n"));
+    return true;
+}
+
+void CTolvarDoc::ReportStartProblems() {
+    if (!m_strStartProblems.isEmpty()) {
+        MessageBox(nullptr, std::exchange(m_strStartProblems, QString()), QString(),
                    MB_OK | MB_ICONEXCLAMATION);
     }
-    return true;
 }
