@@ -3,10 +3,13 @@
 #include "agenda/LijstKalender.h"
 #include "AgendaHulp.h"
 #include "controls/FullRowListCtrl.h"
+#include "fixture/LockHolder.h"
 #include "fixture/TestDatabase.h"
+#include "platform/dao/DaoException.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
+#include "support/Heartbeat.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 
@@ -200,6 +203,36 @@ private slots:
         QCOMPARE(Veld("bGemeld", "Tweede").toInt(), 1);
         QCOMPARE(Kolom(Lijst(), 2), QStringList({"Eerste, gezien", "Tweede"}));
         QCOMPARE(int(MessageBoxLog().size()), 1);
+    }
+
+    // Another program holds the appointment file when the pop-up closes: one box soon, no
+    // frozen window while the watch waits, and the report stored after the lock is gone.
+    void slotTijdensMeldingWachtEnSlaatLaterOp() {
+        Afspraak("Eerste", Om(8));
+        Afspraak("Tweede", Om(9));
+        Start();
+        Heartbeat heartbeat;
+        std::unique_ptr<LockHolder> ander;
+        bool bSlot = false;
+        ModalDriver driver;
+        driver.Queue([&](QWidget* modal) {
+            ander = std::make_unique<LockHolder>(m_db->AppointmentPath(), 3000);
+            bSlot = ander->IsHolding();
+            PressKey(modal, Qt::Key_Escape);
+        });
+        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Noteer());
+        QVERIFY(driver.WaitDone(12000));
+        QVERIFY(bSlot);
+        QCOMPARE(m_getoond, QStringList({"Tweede"}));
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+        QCOMPARE(MessageBoxLog()[0].text,
+                 CDaoException::KindSentence(DaoErrorKind::InUse, m_db->AppointmentPath()) +
+                     "\n\nMelding van de database: database is locked");
+        QTRY_VERIFY(m_view->IsAlarmIdle() && !QApplication::activeModalWidget());
+        QCOMPARE(Veld("bGemeld", "Eerste").toInt(), 1);
+        QCOMPARE(Veld("bGemeld", "Tweede").toInt(), 1);
+        QVERIFY2(heartbeat.Longest() < 2200, qPrintable(QString::number(heartbeat.Longest())));
     }
 
     // An alarm that comes due while another appointment is being changed pops up over the
