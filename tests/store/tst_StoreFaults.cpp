@@ -84,10 +84,15 @@ private slots:
             << "alleen-lezen" << int(DaoErrorKind::ReadOnly)
             << "Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden opgeslagen."
             << "attempt to write a readonly database";
+        QTest::newRow("map alleen-lezen")
+            << "map alleen-lezen" << int(DaoErrorKind::ReadOnly)
+            << "Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden opgeslagen."
+            << "unable to open database file";
     }
     void failureKindsInDutch() {
         QFETCH(QString, fault);
         const QString path = m_db->Path();
+        const QString unwritable = fault == "map alleen-lezen" ? m_db->Folder() : path;
         CRecRelatie relatie;
         std::function<void()> action = [&] {
             relatie.Selecteer(SEL_ALLES, 0);
@@ -119,8 +124,9 @@ private slots:
             relatie.AddNew();
             relatie.memAlgemeneMemo = QString(100000, 'm');
             action = [&] { relatie.Update(); };
-        } else if (fault == "alleen-lezen") {
-            if (!MakeReadOnly(path)) {
+        } else if (fault.endsWith("alleen-lezen")) {
+            // A folder that cannot be written cannot take the journal a write makes.
+            if (!MakeReadOnly(unwritable)) {
                 QSKIP("This file system lets the superuser write every file.");
             }
             action = [&] {
@@ -131,7 +137,7 @@ private slots:
             };
         }
         const CDaoException error = Failure(action);
-        MakeWritable(path);
+        MakeWritable(unwritable);
         QTEST(int(error.m_kind), "kind");
         QFETCH(QString, sentence);
         QFETCH(QString, detail);
