@@ -1,6 +1,7 @@
 #include "app/TolvarApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/StartControle.h"
 #include "app/TolvarDoc.h"
 #include "controls/SplashScreen.h"
 #include "platform/profile/Profile.h"
@@ -56,6 +57,10 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     CProfile::SetRegistryKey(QStringLiteral("Merivon"));
     g_strDatabasePath = CProfile::GetProfileString(
         QStringLiteral("Location"), QStringLiteral("DataBase"), QStringLiteral("Tolvar.Doc"));
+    CStartControle startControle;
+    if (!startControle.Uitvoeren()) {
+        return false;
+    }
 
     m_pDocument = std::make_unique<CTolvarDoc>();
     m_pDocument->OnNewDocument();
@@ -65,6 +70,7 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     SetMessageBoxOwner(m_pMainFrame.get());
+    startControle.Meld(m_pMainFrame.get());
     // Without a window manager a request to maximise is not honoured; the window is given
     // the screen's size first so that it fills the screen either way.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

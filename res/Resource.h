@@ -33,4 +33,8 @@ enum CommandId : int {
     ID_INSTELLINGEN = 32791,
     ID_TRAY_OPEN = 32794,
     ID_TRAY_EINDE = 32795,
+
+    // Backups: a copy to a chosen place, and restoring one of the program's own copies.
+    ID_RESERVEKOPIE_MAKEN = 32830,
+    ID_RESERVEKOPIE_TERUGZETTEN = 32831,
 };

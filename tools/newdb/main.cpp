@@ -1,6 +1,7 @@
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
 #include "store/Schema.h"
+#include "tools/newdb/BeheerOpdracht.h"
 #include "tools/newdb/DemoData.h"
 
 #include <QCoreApplication>
@@ -63,9 +64,12 @@ void Vul(const QString& bestand, int nRelaties) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
+    if (CBeheerOpdracht::Herkent(app.arguments())) {
+        return CBeheerOpdracht::Uitvoeren(app.arguments());
+    }
     Opdracht opdracht;
     if (!LeesOpdracht(app.arguments(), opdracht)) {
-        err << kGebruik;
+        err << kGebruik << CBeheerOpdracht::Gebruik();
         return 2;
     }
     try {
