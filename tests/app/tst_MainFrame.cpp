@@ -90,6 +90,7 @@ private slots:
         QCOMPARE(titles, (QStringList{"&Bestand", "&Record", "B&eeld", "&Help"}));
         QCOMPARE(MenuTexts(menus[0]->menu()),
                  (QStringList{"Edit document\tF5", "Print Document\tCtrl+F5", "-",
+                              "Reservekopie &maken...", "Reservekopie &terugzetten...", "-",
                               "&Instellingen...", "&Einde\tAlt+F4"}));
         QCOMPARE(MenuTexts(menus[1]->menu()),
                  (QStringList{"Toevoegen\tIns", "&Verwijderen\tDel", "&Wijzigen\tEnter", "-",
