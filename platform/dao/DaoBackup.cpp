@@ -170,8 +170,13 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
         if (rc == SQLITE_OK) {
             while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
                 const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-                if (text && qstrcmp(text, "ok") != 0 && qstrncmp(text, "***", 3) != 0) {
-                    problems << QString::fromUtf8(text);
+                if (text && qstrcmp(text, "ok") != 0) {
+                    // The first finding comes after a line naming the schema: keep the finding.
+                    QString finding = QString::fromUtf8(text);
+                    if (finding.startsWith(QLatin1String("***"))) {
+                        finding = finding.section(QLatin1Char('\n'), 1);
+                    }
+                    problems << finding;
                 }
             }
         }
