@@ -219,6 +219,25 @@ private slots:
         QVERIFY(CopiesIn(map).isEmpty());
     }
 
+    // A file that has gone is offered back from its copy; without a copy the start goes on
+    // and the record store reports the file as it always did.
+    void missingFileIsOfferedFromItsCopy() {
+        TestDatabase db;
+        AddCustomer(db, QStringLiteral("Bakkerij Jansen"));
+        const QString map = PrepareStart(db);
+        CReserveKopieen(map).Maak(db.Path(), CReserveKopieen::SOORT_DAGELIJKS);
+        QVERIFY(QFile::remove(db.Path()));
+        ModalDriver driver;
+        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDYES); });
+        CTolvarApp app(StandardViews());
+        QVERIFY(app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
+        QVERIFY(driver.WaitDone());
+        QVERIFY(
+            MessageBoxLog().front().text.startsWith("Het bestand " + db.Path() + " bestaat niet."));
+        QVERIFY(TopItem(app.GetMainWnd(), "Bakkerij Jansen"));
+        QVERIFY(CopiesIn(map).filter("-beschadigd").isEmpty());
+    }
+
     void restoreBringsBackADeletedRelationAndKeepsTheReplacedFile() {
         TestDatabase db;
         AddCustomer(db, QStringLiteral("Bakkerij Jansen"));

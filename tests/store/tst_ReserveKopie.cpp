@@ -239,6 +239,33 @@ private slots:
         QVERIFY(!QFile::exists(path + "-journal"));
     }
 
+    // A process that died in the middle of a transaction leaves a journal: the engine's
+    // rollback of it is recovery, not damage, and the file is then as it was committed.
+    void interruptedTransactionIsNoDamage() {
+        TestDatabase db;
+        AddRelations(db, 3000, QStringLiteral("voor de onderbreking"));
+        QProcess writer;
+        writer.start(QStringLiteral("sqlite3"), {db.Path()});
+        QVERIFY(writer.waitForStarted());
+        // A tiny page cache makes the engine write changed pages into the file before the
+        // commit, so that the journal it leaves behind is needed to undo them.
+        writer.write("PRAGMA cache_size = 1; BEGIN; UPDATE Relaties SET szInLijst = "
+                     "'half geschreven'; UPDATE Personen SET szAchterNaam = 'weg';\n");
+        const QString journal = db.Path() + "-journal";
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(journal).size() > 64 * 1024, 30000);
+        QTest::qWait(300);
+        writer.kill();
+        writer.waitForFinished();
+        QVERIFY(QFileInfo(journal).size() > 0);
+
+        const CDaoBackup::CheckResult check = CDaoBackup::QuickCheck(db.Path());
+        QVERIFY2(check.IsOk(), qPrintable(check.strDetail));
+        QVERIFY(!QFileInfo::exists(journal) || QFileInfo(journal).size() == 0);
+        QCOMPARE(Count(db.Path(), "SELECT count(*) FROM Relaties WHERE szInLijst = "
+                                  "'voor de onderbreking'"),
+                 qint64(3000));
+    }
+
     void fullDiskLeavesOldCopiesAndTheDatabase() {
         TestDatabase db;
         AddRelations(db, 4000, QStringLiteral("een relatie met een naam die ruimte neemt"));
