@@ -3,13 +3,13 @@
 #include "agenda/InfoDisplay.h"
 #include "agenda/LijstKalender.h"
 #include "app/MainFrame.h"
-#include "store/ReserveKopieen.h"
 #include "app/StartControle.h"
 #include "app/TerugzetDlg.h"
 #include "platform/dao/DaoBackup.h"
 #include "platform/dao/DaoException.h"
 #include "platform/ui/MessageBox.h"
 #include "store/DatabasePath.h"
+#include "store/ReserveKopieen.h"
 #include "workspace/TolvarView.h"
 
 #include <algorithm>

@@ -134,6 +134,6 @@ void CStartControle::MaakDagelijks(const QString& strBestand) {
 
 void CStartControle::Meld(QMainWindow* frame) const {
     if (!m_meldingen.isEmpty()) {
-        frame->statusBar()->showMessage(Melding());
+        frame->statusBar()->showMessage(m_meldingen.join(QLatin1Char(' ')));
     }
 }

@@ -26,7 +26,6 @@ public:
     // Shows what the step has to report (a failed copy, a restored file) in the frame's
     // status bar, once.
     void Meld(QMainWindow* frame) const;
-    QString Melding() const { return m_meldingen.join(QLatin1Char(' ')); }
 
 private:
     bool Controleer(const QString& strBestand);

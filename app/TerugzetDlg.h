@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/ReserveKopieen.h"
 #include "platform/ui/Dialog.h"
+#include "store/ReserveKopieen.h"
 
 #include <memory>
 #include <vector>

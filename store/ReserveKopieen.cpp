@@ -181,6 +181,7 @@ void CReserveKopieen::Snoei(const QString& strBestand) {
         }
         if (!bHouden) {
             QFile::remove(kopie.strPad);
+            QFile::remove(kopie.strPad + QStringLiteral("-journal"));
         }
     }
     const QDateTime nu = QDateTime::currentDateTime();
