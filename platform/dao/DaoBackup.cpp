@@ -69,6 +69,27 @@ int OpenConnection(const QString& path, int flags, Connection& connection) {
     return rc;
 }
 
+// A connection that has read the schema, read-only. A process that stopped in the middle of
+// a transaction leaves a journal that must be rolled back before the file can be read; that
+// rollback is the engine's own recovery of the last committed state, done by every open,
+// so for it the file is opened for writing.
+int OpenForReading(const QString& path, Connection& connection) {
+    const char* const probe = "SELECT count(*) FROM sqlite_master";
+    int rc = OpenConnection(path, SQLITE_OPEN_READONLY, connection);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_exec(connection.db, probe, nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_READONLY_ROLLBACK || rc == SQLITE_READONLY_RECOVERY) {
+        sqlite3_close_v2(connection.db);
+        connection.db = nullptr;
+        rc = OpenConnection(path, SQLITE_OPEN_READWRITE, connection);
+        if (rc == SQLITE_OK) {
+            rc = sqlite3_exec(connection.db, probe, nullptr, nullptr, nullptr);
+        }
+    }
+    return rc;
+}
+
 // Runs the backup to its end, waiting for another process's lock as a recordset would.
 int RunBackup(sqlite3* destination, sqlite3* source) {
     sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
@@ -162,40 +183,26 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
         return Damaged(QStringLiteral("het bestand is leeg"));
     }
     Connection connection;
-    int rc = OpenConnection(local, SQLITE_OPEN_READONLY, connection);
+    int rc = OpenForReading(local, connection);
     QStringList problems;
-    auto check = [&] {
-        sqlite3_stmt* stmt = nullptr;
+    sqlite3_stmt* stmt = nullptr;
+    if (rc == SQLITE_OK) {
         rc = sqlite3_prepare_v2(connection.db, "PRAGMA quick_check(20)", -1, &stmt, nullptr);
-        if (rc == SQLITE_OK) {
-            while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-                if (text && qstrcmp(text, "ok") != 0) {
-                    // The first finding comes after a line naming the schema: keep the finding.
-                    QString finding = QString::fromUtf8(text);
-                    if (finding.startsWith(QLatin1String("***"))) {
-                        finding = finding.section(QLatin1Char('\n'), 1);
-                    }
-                    problems << finding;
+    }
+    if (rc == SQLITE_OK) {
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+            if (text && qstrcmp(text, "ok") != 0) {
+                // The first finding comes after a line naming the schema: keep the finding.
+                QString finding = QString::fromUtf8(text);
+                if (finding.startsWith(QLatin1String("***"))) {
+                    finding = finding.section(QLatin1Char('\n'), 1);
                 }
+                problems << finding;
             }
         }
-        sqlite3_finalize(stmt);
-    };
-    if (rc == SQLITE_OK) {
-        check();
     }
-    // An interrupted transaction has to be rolled back before the file can be read; that is
-    // the engine's own recovery of the last committed state, which every open does.
-    if (rc == SQLITE_READONLY_ROLLBACK || rc == SQLITE_READONLY_RECOVERY) {
-        sqlite3_close_v2(connection.db);
-        connection.db = nullptr;
-        problems.clear();
-        rc = OpenConnection(local, SQLITE_OPEN_READWRITE, connection);
-        if (rc == SQLITE_OK) {
-            check();
-        }
-    }
+    sqlite3_finalize(stmt);
     if (rc != SQLITE_DONE) {
         const QString engine = EngineText(connection.db, rc);
         switch (rc & 0xff) {
@@ -228,7 +235,7 @@ void CDaoBackup::Copy(const QString& source, const QString& target) {
     {
         Connection in;
         Connection out;
-        rc = OpenConnection(from, SQLITE_OPEN_READONLY, in);
+        rc = OpenForReading(from, in);
         if (rc != SQLITE_OK) {
             failure = EngineText(in.db, rc);
             bSourceUnreadable = true;
@@ -263,11 +270,14 @@ void CDaoBackup::Copy(const QString& source, const QString& target) {
     if (rc != SQLITE_OK) {
         QFile::remove(temp);
         if (bSourceUnreadable) {
-            throw CDaoException(
-                QStringLiteral("De reservekopie van %1 is mislukt: het bestand kan niet worden "
-                               "geopend.\n\n%2")
-                    .arg(from, failure),
-                rc);
+            const bool bDamaged = (rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB;
+            throw CDaoException(QStringLiteral("De reservekopie van %1 is mislukt: %2.\n\n%3")
+                                    .arg(from,
+                                         bDamaged ? Reason(rc, to)
+                                                  : QStringLiteral("het bestand kan niet worden "
+                                                                   "geopend"),
+                                         failure),
+                                rc);
         }
         ThrowCopyFailure(from, to, rc, failure);
     }
@@ -289,7 +299,7 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
                 .arg(database->GetName()));
     }
     Connection in;
-    int rc = OpenConnection(from, SQLITE_OPEN_READONLY, in);
+    int rc = OpenForReading(from, in);
     if (rc == SQLITE_OK) {
         rc = RunBackup(database->Handle(), in.db);
     }

@@ -258,6 +258,12 @@ private slots:
         writer.waitForFinished();
         QVERIFY(QFileInfo(journal).size() > 0);
 
+        // A copy taken now holds what was committed.
+        const QString copy = db.Folder() + QStringLiteral("/kopie.Doc");
+        CDaoBackup::Copy(db.Path(), copy);
+        QCOMPARE(Count(copy, "SELECT count(*) FROM Relaties WHERE szInLijst = "
+                             "'voor de onderbreking'"),
+                 qint64(3000));
         const CDaoBackup::CheckResult check = CDaoBackup::QuickCheck(db.Path());
         QVERIFY2(check.IsOk(), qPrintable(check.strDetail));
         QVERIFY(!QFileInfo::exists(journal) || QFileInfo(journal).size() == 0);
