@@ -11,6 +11,7 @@
 #include "platform/ui/ControlId.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
+#include "store/DatabasePath.h"
 #include "store/ReserveKopieen.h"
 #include "support/ModalDriver.h"
 #include "workspace/TolvarView.h"
@@ -361,6 +362,22 @@ private slots:
         }
         QCOMPARE(CReserveKopieen::Inhoud(chosen.filePath(made.filter(".Doc").front())),
                  QString("1 relatie"));
+
+        // A database on a server has its backups made with the server's tools: both
+        // commands say how and copy nothing.
+        const QString file = g_strDatabasePath;
+        for (const QString server : {"postgresql://kantoor/tolvar", "host=kantoor dbname=tolvar"}) {
+            g_strDatabasePath = server;
+            for (int id : {ID_RESERVEKOPIE_MAKEN, ID_RESERVEKOPIE_TERUGZETTEN}) {
+                ModalDriver told;
+                told.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+                QVERIFY(app.GetMainWnd()->Router()->Execute(id));
+                QVERIFY(told.WaitDone());
+                QVERIFY(MessageBoxLog().back().text.contains("pg_dump"));
+            }
+        }
+        g_strDatabasePath = file;
+        QCOMPARE(CopiesIn(chosen.path()).size(), 2);
     }
 };
 
