@@ -2,6 +2,7 @@
 
 #include "agenda/LijstKalender.h"
 #include "app/HelpWindow.h"
+#include "app/ReserveKopieMenu.h"
 #include "app/ViewExSplitWnd.h"
 #include "comm/ConfigDlg.h"
 #include "controls/SplashScreen.h"
@@ -43,6 +44,10 @@ const CommandText kCommands[] = {
     {ID_EDIT_DOC, "Edit document", "Editten van dit document", "tb_edit_doc"},
     {ID_PRINT_DOC, "Print Document", "Printen van dit document", "tb_print_doc"},
     {ID_INSTELLINGEN, "&Instellingen...", "Diverse instellingen\nInstellingen", nullptr},
+    {ID_RESERVEKOPIE_MAKEN, "Reservekopie &maken...",
+     "Kopie van de gegevens op een gekozen plaats bewaren\nReservekopie maken", nullptr},
+    {ID_RESERVEKOPIE_TERUGZETTEN, "Reservekopie &terugzetten...",
+     "Gegevens terugzetten uit een reservekopie\nReservekopie terugzetten", nullptr},
     {ID_APP_EXIT, "&Einde", "Stoppen van het programma\nEinde", nullptr},
     {ID_RECORD_NIEUW, "Toevoegen", "Nieuw record toevoegen", "tb_new"},
     {ID_RECORD_VERWIJDER, "&Verwijderen", "Verwijderen van record", "tb_delete"},
@@ -215,6 +220,8 @@ void CMainFrame::CreateCommands() {
     m_pRouter->Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
 
     OnCommand(ID_INSTELLINGEN, [this] { CConfigDlg::Run(this); });
+    OnCommand(ID_RESERVEKOPIE_MAKEN, [this] { CReserveKopieMenu::Maken(this); });
+    OnCommand(ID_RESERVEKOPIE_TERUGZETTEN, [this] { CReserveKopieMenu::Terugzetten(this); });
     OnCommand(ID_TRAY_OPEN, [this] { OnTrayOpen(); });
     OnCommand(ID_TRAY_EINDE, [] { QCoreApplication::exit(0); });
     OnCommand(ID_APP_EXIT, [this] { close(); });
@@ -272,6 +279,9 @@ void CMainFrame::CreateMenus() {
     QMenu* importeren = file->addMenu(QStringLiteral("I&mporteren"));
     add(importeren, ID_IMPORTEER_VCARD);
     add(importeren, ID_IMPORTEER_ICAL);
+    file->addSeparator();
+    add(file, ID_RESERVEKOPIE_MAKEN);
+    add(file, ID_RESERVEKOPIE_TERUGZETTEN);
     file->addSeparator();
     add(file, ID_INSTELLINGEN);
     add(file, ID_APP_EXIT, QStringLiteral("Alt+F4"));

@@ -1,6 +1,7 @@
 #include "app/TolvarApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/StartControle.h"
 #include "app/TolvarDoc.h"
 #include "controls/SplashScreen.h"
 #include "platform/dao/DaoFailureScope.h"
@@ -66,6 +67,10 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
                       MB_ICONSTOP);
         return false;
     }
+    CStartControle startControle;
+    if (!startControle.Uitvoeren()) {
+        return false;
+    }
 
     // One failure of a file gives one box (and one wait for a lock) during start-up, however
     // many panes read the file.
@@ -78,6 +83,7 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     SetMessageBoxOwner(m_pMainFrame.get());
+    startControle.Meld(m_pMainFrame.get());
     // Without a window manager a request to maximise is not honoured; the window is given
     // the screen's size first so that it fills the screen either way.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

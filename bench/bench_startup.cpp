@@ -1,6 +1,7 @@
 // Time from process start to the main window shown with tab 0 filled, on a demo database
-// of 1,000 relations. Each run is a fresh process (this program started again with
-// --child), so that loading the libraries counts as it does for a user.
+// of 1,000 relations, and on one of 10,000 relations with and without the first start of
+// the day's copy of the data files. Each run is a fresh process (this program started
+// again with --child), so that loading the libraries counts as it does for a user.
 #include "app/MainFrame.h"
 #include "app/StandardViews.h"
 #include "app/TolvarApp.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <functional>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -55,6 +57,40 @@ int RunChild(int argc, char** argv) {
     return 0;
 }
 
+bool MakeDemo(int relations, const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return QProcess::execute(QStringLiteral(TOLVAR_NEWDB),
+                             {QStringLiteral("--demo"), QString::number(relations), path}) == 0;
+}
+
+// The median start-up time of five runs on the database in work; beforeEach runs before
+// every start.
+double MedianStartup(const char* self, const QString& home, const QString& work,
+                     const std::function<void()>& beforeEach = nullptr) {
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        if (beforeEach) {
+            beforeEach();
+        }
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+        child.setProcessEnvironment(env);
+        child.setWorkingDirectory(work);
+        child.start(QFileInfo(QString::fromLocal8Bit(self)).absoluteFilePath(),
+                    {QStringLiteral("--child")});
+        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
+            return -1;
+        }
+        times.push_back(child.readAllStandardOutput().trimmed().toDouble());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -63,38 +99,28 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir home;
     const QString data = home.filePath(QStringLiteral("data"));
-    const QString work = home.filePath(QStringLiteral("work"));
     const QString appointments =
         data + QStringLiteral("/tolvar/drive_c/Mijn documenten/Projects/tolvdata.mdb");
-    QDir().mkpath(work);
-    QDir().mkpath(QFileInfo(appointments).absolutePath());
-    if (QProcess::execute(QStringLiteral(TOLVAR_NEWDB),
-                          {QStringLiteral("--demo"), QStringLiteral("1000"),
-                           work + QStringLiteral("/Tolvar.Doc")}) != 0 ||
-        QProcess::execute(QStringLiteral(TOLVAR_NEWDB),
-                          {QStringLiteral("--demo"), QStringLiteral("1"), appointments}) != 0) {
+    const QString small = home.filePath(QStringLiteral("work1000"));
+    const QString large = home.filePath(QStringLiteral("work10000"));
+    if (!MakeDemo(1000, small + QStringLiteral("/Tolvar.Doc")) || !MakeDemo(1, appointments) ||
+        !MakeDemo(10000, large + QStringLiteral("/Tolvar.Doc"))) {
         std::fprintf(stderr, "tolvar-newdb failed\n");
         return 1;
     }
-    std::vector<double> times;
-    for (int run = 0; run < 5; ++run) {
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("HOME"), home.path());
-        env.insert(QStringLiteral("XDG_DATA_HOME"), data);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        child.setProcessEnvironment(env);
-        child.setWorkingDirectory(work);
-        child.start(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath(),
-                    {QStringLiteral("--child")});
-        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
-            std::fprintf(stderr, "start-up run failed\n");
-            return 1;
-        }
-        times.push_back(child.readAllStandardOutput().trimmed().toDouble());
+    const QString copies = data + QStringLiteral("/tolvar/reservekopie");
+    const double startup1000 = MedianStartup(argv[0], home.path(), small);
+    // Today's copies exist after the first of these starts: the later ones copy nothing.
+    const double startup10000 = MedianStartup(argv[0], home.path(), large);
+    const double backup10000 =
+        MedianStartup(argv[0], home.path(), large, [&] { QDir(copies).removeRecursively(); });
+    if (startup1000 < 0 || startup10000 < 0 || backup10000 < 0) {
+        std::fprintf(stderr, "start-up run failed\n");
+        return 1;
     }
-    std::sort(times.begin(), times.end());
-    std::printf("startup_1000: %.0f ms\n", times[times.size() / 2]);
+    std::printf("startup_1000: %.0f ms\n", startup1000);
+    std::printf("startup_10000: %.0f ms\n", startup10000);
+    std::printf("startup_backup_10000: %.0f ms\n", backup10000);
+    std::printf("backup_added_10000: %.0f ms\n", backup10000 - startup10000);
     return 0;
 }

@@ -90,7 +90,9 @@ private slots:
         QCOMPARE(titles, (QStringList{"&Bestand", "&Record", "B&eeld", "&Help"}));
         QCOMPARE(MenuTexts(menus[0]->menu()),
                  (QStringList{"Edit document\tF5", "Print Document\tCtrl+F5", "-", "E&xporteren",
-                              "I&mporteren", "-", "&Instellingen...", "&Einde\tAlt+F4"}));
+                              "I&mporteren", "-", "Reservekopie &maken...",
+                              "Reservekopie &terugzetten...", "-", "&Instellingen...",
+                              "&Einde\tAlt+F4"}));
         const auto bestand = menus[0]->menu()->actions();
         QCOMPARE(
             MenuTexts(bestand[3]->menu()),

@@ -1,6 +1,7 @@
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
 #include "store/Schema.h"
+#include "tools/newdb/BeheerOpdracht.h"
 #include "tools/newdb/DemoData.h"
 
 #include <algorithm>
@@ -117,9 +118,12 @@ int Maak(const Opdracht& opdracht, QTextStream& err) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTextStream err(stderr);
+    if (CBeheerOpdracht::Herkent(app.arguments())) {
+        return CBeheerOpdracht::Uitvoeren(app.arguments());
+    }
     Opdracht opdracht;
     if (!LeesOpdracht(app.arguments(), opdracht)) {
-        err << kGebruik;
+        err << kGebruik << CBeheerOpdracht::Gebruik();
         return 2;
     }
     return Maak(opdracht, err);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+// Whole database files: their check, and copies made with the engine's online backup, so
+// that a copy is consistent even while another process writes the file. Failures throw
+// CDaoException with a Dutch sentence naming the files and the engine's text below it.
+class CDaoBackup {
+public:
+    enum CheckState { CHECK_OK, CHECK_MISSING, CHECK_DAMAGED };
+    struct CheckResult {
+        CheckState nState = CHECK_OK;
+        // Why the file failed, in Dutch; empty when it is sound.
+        QString strDetail;
+        bool IsOk() const { return nState == CHECK_OK; }
+    };
+
+    // The engine's quick check of every page, on a read-only connection: nothing is written
+    // to the file, apart from the rollback of an interrupted transaction that the engine
+    // needs before anything can be read. A file shorter than its own header says counts as
+    // damaged too.
+    static CheckResult QuickCheck(const QString& path);
+
+    // Copies source to target: the copy is written under a hidden name beside target,
+    // flushed to the disk and only then renamed to target, so that a half-written copy
+    // never carries a copy's name. On failure nothing is left behind and target is as it was.
+    static void Copy(const QString& source, const QString& target);
+
+    // Puts the contents of source into the database at target in one transaction, through
+    // the program's shared connection of target: recordsets and other processes see either
+    // the old or the new contents, never a mixture. Source is checked first.
+    static void RestoreInto(const QString& source, const QString& target);
+
+    // Whether a "DataBase" setting names a file; a server connection (a URI or a keyword
+    // string) has its backups made by the server's own tools.
+    static bool IsFileDatabase(const QString& dataBase);
+};

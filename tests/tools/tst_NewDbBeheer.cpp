@@ -1,0 +1,137 @@
+#include "support/TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+struct Run {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+Run NewDb(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(TOLVAR_NEWDB), args);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString Relations(const QString& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    QString count;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM Relaties", -1, &stmt, nullptr) == SQLITE_OK &&
+        sqlite3_step(stmt) == SQLITE_ROW) {
+        count = QString::number(sqlite3_column_int(stmt, 0));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return count;
+}
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// tolvar-newdb for administrators and scripts: --check and --backup, their exit status and
+// their Dutch messages.
+class NewDbBeheerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void checkTellsSoundDamagedAndMissing() {
+        QTemporaryDir dir;
+        const QString good = dir.filePath("goed.Doc");
+        QCOMPARE(NewDb({"--demo", "60", good}).exitCode, 0);
+        const Run sound = NewDb({"--check", good});
+        QCOMPARE(sound.exitCode, 0);
+        QCOMPARE(sound.out, "In orde: " + good + "\n");
+
+        const QString bad = dir.filePath("slecht.Doc");
+        QFile::copy(good, bad);
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.resize(file.size() / 2);
+        file.close();
+        const QByteArray before = Bytes(bad);
+        const Run damaged = NewDb({"--check", bad});
+        QCOMPARE(damaged.exitCode, 1);
+        QVERIFY2(damaged.err.startsWith("tolvar-newdb: " + bad + " is beschadigd:\n"),
+                 qPrintable(damaged.err));
+        QCOMPARE(Bytes(bad), before);
+
+        const Run missing = NewDb({"--check", dir.filePath("weg.Doc")});
+        QCOMPARE(missing.exitCode, 1);
+        QCOMPARE(missing.err, "tolvar-newdb: " + dir.filePath("weg.Doc") + " bestaat niet.\n");
+        QVERIFY(!QFile::exists(dir.filePath("weg.Doc")));
+
+        for (const QStringList& wrong : {QStringList{"--check"}, QStringList{"--check", good, good},
+                                         QStringList{"--backup", good}}) {
+            const Run usage = NewDb(wrong);
+            QCOMPARE(usage.exitCode, 2);
+            QVERIFY(usage.err.contains("tolvar-newdb --backup BESTAND DOEL"));
+        }
+    }
+
+    void backupToAFileOrAFolderNeverOverwrites() {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("Tolvar.Doc");
+        QCOMPARE(NewDb({"--demo", "80", source}).exitCode, 0);
+
+        const QString target = dir.filePath("kopie.Doc");
+        const Run made = NewDb({"--backup", source, target});
+        QCOMPARE(made.exitCode, 0);
+        QCOMPARE(made.out, "Reservekopie gemaakt: " + target + "\n");
+        QCOMPARE(Relations(target), "80");
+        QCOMPARE(NewDb({"--check", target}).exitCode, 0);
+
+        // An existing target stays as it was.
+        QFile other(dir.filePath("bestaat.Doc"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("van iemand anders");
+        other.close();
+        const Run refused = NewDb({"--backup", source, other.fileName()});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY(refused.err.contains("bestaat al en wordt niet overschreven"));
+        QCOMPARE(Bytes(other.fileName()), QByteArray("van iemand anders"));
+
+        // Into a folder, under the dated name the program's own copies have.
+        const QString folder = dir.filePath("map");
+        QDir().mkpath(folder);
+        QCOMPARE(NewDb({"--backup", source, folder}).exitCode, 0);
+        const QStringList inFolder = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(inFolder.size(), 1);
+        QVERIFY(QRegularExpression("^Tolvar-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.Doc$")
+                    .match(inFolder.front())
+                    .hasMatch());
+
+        // A damaged file gives no copy that looks sound.
+        const QString bad = dir.filePath("slecht.Doc");
+        QFile::copy(source, bad);
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.seek(file.size() / 2 / 4096 * 4096);
+        file.write(QByteArray(4096, '\0'));
+        file.close();
+        const Run damaged = NewDb({"--backup", bad, dir.filePath("van-slecht.Doc")});
+        QCOMPARE(damaged.exitCode, 1);
+        QVERIFY(!QFile::exists(dir.filePath("van-slecht.Doc")));
+        QVERIFY(QDir(dir.path()).entryList({".*.deel"}, QDir::Files | QDir::Hidden).isEmpty());
+    }
+};
+
+TOLVAR_TEST(NewDbBeheerTest);
+
+#include "tst_NewDbBeheer.moc"
