@@ -65,6 +65,11 @@ bool CStartControle::Controleer(const QString& strBestand) {
         m_gezond << strBestand;
         return true;
     }
+    // A file held by another program cannot be checked now; the record store says it is in
+    // use, and the next start checks it.
+    if (check.nState == CDaoBackup::CHECK_IN_USE) {
+        return true;
+    }
     const auto kopie = m_kopieen.NieuwsteGoede(strBestand);
     if (check.nState == CDaoBackup::CHECK_MISSING) {
         // A missing file without copies is the record store's to report, as it always was.

@@ -59,12 +59,12 @@ QString Reason(int rc, const QString& target) {
                         rc);
 }
 
-int OpenConnection(const QString& path, int flags, Connection& connection) {
+int OpenConnection(const QString& path, int flags, Connection& connection, int waitMs) {
     const int rc =
         sqlite3_open_v2(QFile::encodeName(path).constData(), &connection.db, flags, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_extended_result_codes(connection.db, 1);
-        sqlite3_busy_timeout(connection.db, CDaoDatabase::kBusyTimeoutMs);
+        sqlite3_busy_timeout(connection.db, waitMs);
     }
     return rc;
 }
@@ -73,16 +73,16 @@ int OpenConnection(const QString& path, int flags, Connection& connection) {
 // a transaction leaves a journal that must be rolled back before the file can be read; that
 // rollback is the engine's own recovery of the last committed state, done by every open,
 // so for it the file is opened for writing.
-int OpenForReading(const QString& path, Connection& connection) {
+int OpenForReading(const QString& path, Connection& connection, int waitMs) {
     const char* const probe = "SELECT count(*) FROM sqlite_master";
-    int rc = OpenConnection(path, SQLITE_OPEN_READONLY, connection);
+    int rc = OpenConnection(path, SQLITE_OPEN_READONLY, connection, waitMs);
     if (rc == SQLITE_OK) {
         rc = sqlite3_exec(connection.db, probe, nullptr, nullptr, nullptr);
     }
     if (rc == SQLITE_READONLY_ROLLBACK || rc == SQLITE_READONLY_RECOVERY) {
         sqlite3_close_v2(connection.db);
         connection.db = nullptr;
-        rc = OpenConnection(path, SQLITE_OPEN_READWRITE, connection);
+        rc = OpenConnection(path, SQLITE_OPEN_READWRITE, connection, waitMs);
         if (rc == SQLITE_OK) {
             rc = sqlite3_exec(connection.db, probe, nullptr, nullptr, nullptr);
         }
@@ -91,7 +91,7 @@ int OpenForReading(const QString& path, Connection& connection) {
 }
 
 // Runs the backup to its end, waiting for another process's lock as a recordset would.
-int RunBackup(sqlite3* destination, sqlite3* source) {
+int RunBackup(sqlite3* destination, sqlite3* source, int waitMs) {
     sqlite3_backup* backup = sqlite3_backup_init(destination, "main", source, "main");
     if (!backup) {
         return sqlite3_extended_errcode(destination);
@@ -101,7 +101,7 @@ int RunBackup(sqlite3* destination, sqlite3* source) {
     constexpr int kPauseMs = 20;
     do {
         rc = sqlite3_backup_step(backup, -1);
-        if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < CDaoDatabase::kBusyTimeoutMs) {
+        if ((rc == SQLITE_BUSY || rc == SQLITE_LOCKED) && waited < waitMs) {
             sqlite3_sleep(kPauseMs);
             waited += kPauseMs;
             continue;
@@ -183,7 +183,7 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
         return Damaged(QStringLiteral("het bestand is leeg"));
     }
     Connection connection;
-    int rc = OpenForReading(local, connection);
+    int rc = OpenForReading(local, connection, CDaoDatabase::kBusyTimeoutMs);
     QStringList problems;
     sqlite3_stmt* stmt = nullptr;
     if (rc == SQLITE_OK) {
@@ -206,6 +206,9 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
     if (rc != SQLITE_DONE) {
         const QString engine = EngineText(connection.db, rc);
         switch (rc & 0xff) {
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return {CHECK_IN_USE, QStringLiteral("het bestand is in gebruik (%1)").arg(engine)};
         case SQLITE_CORRUPT:
             return Damaged(QStringLiteral("de database is beschadigd (%1)").arg(engine));
         case SQLITE_NOTADB:
@@ -222,7 +225,7 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
     return size.isEmpty() ? CheckResult{} : Damaged(size);
 }
 
-void CDaoBackup::Copy(const QString& source, const QString& target) {
+void CDaoBackup::Copy(const QString& source, const QString& target, int waitMs) {
     const QString from = CPaths::ToLocalPath(source);
     const QString to = QFileInfo(CPaths::ToLocalPath(target)).absoluteFilePath();
     const QFileInfo targetInfo(to);
@@ -235,18 +238,18 @@ void CDaoBackup::Copy(const QString& source, const QString& target) {
     {
         Connection in;
         Connection out;
-        rc = OpenForReading(from, in);
+        rc = OpenForReading(from, in, waitMs);
         if (rc != SQLITE_OK) {
             failure = EngineText(in.db, rc);
             bSourceUnreadable = true;
-        } else if ((rc = OpenConnection(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, out)) !=
-                   SQLITE_OK) {
+        } else if ((rc = OpenConnection(temp, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, out,
+                                        waitMs)) != SQLITE_OK) {
             failure = EngineText(out.db, rc);
         } else {
             // The hidden file is thrown away on any failure: it needs no journal of its own.
             sqlite3_exec(out.db, "PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF", nullptr,
                          nullptr, nullptr);
-            rc = RunBackup(out.db, in.db);
+            rc = RunBackup(out.db, in.db, waitMs);
             if (rc != SQLITE_OK) {
                 failure = EngineText(out.db, rc);
                 // The engine calls some failures of a full disk a write error; the system's
@@ -299,9 +302,9 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
                 .arg(database->GetName()));
     }
     Connection in;
-    int rc = OpenForReading(from, in);
+    int rc = OpenForReading(from, in, CDaoDatabase::kBusyTimeoutMs);
     if (rc == SQLITE_OK) {
-        rc = RunBackup(database->Handle(), in.db);
+        rc = RunBackup(database->Handle(), in.db, CDaoDatabase::kBusyTimeoutMs);
     }
     if (rc != SQLITE_OK) {
         throw CDaoException(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/dao/DaoDatabase.h"
+
 #include <QString>
 
 // Whole database files: their check, and copies made with the engine's online backup, so
@@ -7,7 +9,12 @@
 // CDaoException with a Dutch sentence naming the files and the engine's text below it.
 class CDaoBackup {
 public:
-    enum CheckState { CHECK_OK, CHECK_MISSING, CHECK_DAMAGED };
+    // In use: another process held the file locked for longer than the check waits, so
+    // nothing could be said about it.
+    enum CheckState { CHECK_OK, CHECK_MISSING, CHECK_DAMAGED, CHECK_IN_USE };
+    // How long a copy made for an administrator or a script waits for other processes'
+    // writes; the program itself waits no longer than it does for any other read.
+    static constexpr int kAdminWaitMs = 10000;
     struct CheckResult {
         CheckState nState = CHECK_OK;
         // Why the file failed, in Dutch; empty when it is sound.
@@ -24,7 +31,9 @@ public:
     // Copies source to target: the copy is written under a hidden name beside target,
     // flushed to the disk and only then renamed to target, so that a half-written copy
     // never carries a copy's name. On failure nothing is left behind and target is as it was.
-    static void Copy(const QString& source, const QString& target);
+    // Another process's lock is waited for at most waitMs.
+    static void Copy(const QString& source, const QString& target,
+                     int waitMs = CDaoDatabase::kBusyTimeoutMs);
 
     // Puts the contents of source into the database at target in one transaction, through
     // the program's shared connection of target: recordsets and other processes see either

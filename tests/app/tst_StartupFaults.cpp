@@ -12,9 +12,11 @@
 #include "platform/profile/Profile.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/ui/View.h"
+#include "store/ReserveKopieen.h"
 #include "workspace/TolvarView.h"
 
 #include <QAbstractItemView>
+#include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTest>
@@ -33,8 +35,11 @@ int RowsIn(CView* view) {
     return rows;
 }
 
+// Each case starts without the daily copies an earlier start made: a missing file with a
+// copy is offered back, which is another start-up's story.
 void UseDatabase(const TestDatabase& db) {
     CProfile::WriteProfileString(QStringLiteral("Location"), QStringLiteral("DataBase"), db.Path());
+    QDir(CReserveKopieen::StandaardMap()).removeRecursively();
 }
 
 QString Missing(const QString& path) {

@@ -167,7 +167,7 @@ private slots:
         for (int i = 0; i < 6 && writer.state() == QProcess::Running; ++i) {
             QTest::qWait(60);
             const QString copy = map.filePath(QStringLiteral("kopie%1.Doc").arg(i));
-            CDaoBackup::Copy(db.Path(), copy);
+            CDaoBackup::Copy(db.Path(), copy, CDaoBackup::kAdminWaitMs);
             QVERIFY2(CDaoBackup::QuickCheck(copy).IsOk(), qPrintable(copy));
             // 200 relations with one person each, then relations with two.
             const qint64 relations = Count(copy, "SELECT count(*) FROM Relaties");

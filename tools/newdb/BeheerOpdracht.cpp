@@ -73,7 +73,7 @@ int CBeheerOpdracht::MaakKopie(const QString& bestand, const QString& doel) {
             Fout() << "tolvar-newdb: " << pad << " bestaat al en wordt niet overschreven.\n";
             return 1;
         } else {
-            CDaoBackup::Copy(lokaal, pad);
+            CDaoBackup::Copy(lokaal, pad, CDaoBackup::kAdminWaitMs);
         }
         const CDaoBackup::CheckResult check = CDaoBackup::QuickCheck(pad);
         if (!check.IsOk()) {
