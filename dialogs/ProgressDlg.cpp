@@ -1,5 +1,6 @@
 #include "dialogs/ProgressDlg.h"
 
+#include "platform/ui/FontScale.h"
 #include "ui_ProgressDlg.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@ CProgressDlg::CProgressDlg(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    ScaleWindowToFont(this);
     setFixedSize(sizeHint().expandedTo(size()));
     SetColours();
 }
