@@ -22,8 +22,9 @@
 
 namespace {
 
-// 30 characters each, as a relation's name and a street are written.
+// 30 characters each, as a relation's name and a street are written; a list name of 20.
 const QString kNaam = QStringLiteral("Installatiebedrijf De Vries BV");
+const QString kKort = QStringLiteral("De Vries Installatie");
 const QString kStraat = QStringLiteral("Burgemeester Van Randwijcklaan");
 const QString kLang = QStringLiteral("Vos Elektrotechniek, Amersfoort en omstreken, afdeling "
                                      "installatie en onderhoud");
@@ -158,7 +159,7 @@ private slots:
         QApplication::setFont(font);
         QStringList fout;
         ElkDocument([&](QWidget* dlg, const DocumentIds& ids) {
-            fout << PastNiet(dlg, ids.relatie, kNaam);
+            fout << PastNiet(dlg, ids.relatie, kNaam) << PastNiet(dlg, ids.relatieKort, kKort);
         });
         Relatie([&](QWidget* dlg) {
             fout << PastNiet(dlg, CRelatieDlg::IDC_BEZOEK_STRAAT, kStraat)
