@@ -4,6 +4,7 @@
 #include "workspace/TolvarView.h"
 #include "WorkspaceProbe.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTabBar>
@@ -84,11 +85,18 @@ private slots:
             QCOMPARE(view.Tree()->geometry(), QRect(1, 1, size.width() - 2, size.height() - 26));
         }
         // The tabs sit in the room left below the tree; at most the strip's border line,
-        // drawn against the pane, lies under the tree's lowest pixel row.
-        const QRect strip(view.Tabs()->tabBar()->mapTo(&view, QPoint(0, 0)),
-                          view.Tabs()->tabBar()->size());
-        QVERIFY(strip.top() >= view.Tree()->geometry().bottom());
-        QCOMPARE(strip.bottom(), view.height() - 1);
+        // drawn against the pane, lies under the tree's lowest pixel row. A font half as
+        // large again (a screen of 144 dots per inch) gets a taller strip.
+        for (double factor : {1.0, 1.5}) {
+            QFont font = view.font();
+            font.setPointSizeF(QApplication::font().pointSizeF() * factor);
+            view.setFont(font);
+            view.resize(view.size() + QSize(1, 1));
+            const QRect strip(view.Tabs()->tabBar()->mapTo(&view, QPoint(0, 0)),
+                              view.Tabs()->tabBar()->size());
+            QVERIFY(strip.top() >= view.Tree()->geometry().bottom());
+            QCOMPARE(strip.bottom(), view.height() - 1);
+        }
     }
 
     void selectedKindFollowsTheTree() {
