@@ -30,7 +30,7 @@ public:
     // second with room for the paint itself.
     static constexpr qint64 kToonInterval = 80;
     // Milliseconds at most that Create waits for the display to show the window.
-    static constexpr qint64 kToonWacht = 300;
+    static constexpr qint64 kToonWacht = 200;
 
     explicit CProgressDlg(QWidget* parent = nullptr);
     ~CProgressDlg() override;

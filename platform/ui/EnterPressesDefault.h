@@ -15,5 +15,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using QObject::QObject;
+    explicit CEnterPressesDefault(QObject* box) : QObject(box) {}
 };
