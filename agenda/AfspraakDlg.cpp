@@ -1,5 +1,6 @@
 #include "agenda/AfspraakDlg.h"
 
+#include "platform/ui/EnterPressesDefault.h"
 #include "platform/ui/MessageBox.h"
 #include "store/RecLijstKalender.h"
 #include "ui_AfspraakDlg.h"
@@ -12,6 +13,7 @@ CAfspraakDlg::CAfspraakDlg(CRecLijstKalender* pSet, const COleDateTime& nu, QWid
       m_datum(nu) {
     m_ui->setupUi(this);
     ZetFormaten();
+    CEnterPressesDefault::Install(m_ui->tekst);
 }
 
 CAfspraakDlg::~CAfspraakDlg() = default;

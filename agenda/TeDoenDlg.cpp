@@ -2,6 +2,7 @@
 
 #include "agenda/PrioIcoon.h"
 #include "platform/ui/DispatchGuard.h"
+#include "platform/ui/EnterPressesDefault.h"
 #include "platform/ui/MessageBox.h"
 #include "store/RecTeDoen.h"
 #include "ui_TeDoenDlg.h"
@@ -12,6 +13,7 @@
 CTeDoenDlg::CTeDoenDlg(CRecTeDoen* pSet, QWidget* parent)
     : CDialog(parent), m_ui(std::make_unique<Ui::TeDoenDlg>()), m_pSet(pSet) {
     m_ui->setupUi(this);
+    CEnterPressesDefault::Install(m_ui->tekst);
     connect(m_ui->prioriteit, &QSlider::valueChanged, this,
             GuardedSlot([this] { OnSchuif(); }, this));
     connect(m_ui->tekst, &QPlainTextEdit::textChanged, this,

@@ -2,6 +2,7 @@
 
 #include "controls/FullRowListModel.h"
 #include "controls/ShortenText.h"
+#include "platform/ui/FontScale.h"
 
 #include <algorithm>
 #include <QFocusEvent>
@@ -87,7 +88,7 @@ CFullRowListCtrl::CFullRowListCtrl(QWidget* parent)
 int CFullRowListCtrl::InsertColumn(int nCol, const QString& strHeading, int nFormat, int nWidth) {
     const int nNew = m_pModel->InsertColumn(nCol, strHeading, AlignmentOf(nFormat));
     if (nNew >= 0 && nWidth >= 0) {
-        header()->resizeSection(nNew, nWidth);
+        header()->resizeSection(nNew, ScaleToFont(nWidth, font()));
     }
     return nNew;
 }

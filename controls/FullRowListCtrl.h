@@ -22,7 +22,8 @@ public:
     explicit CFullRowListCtrl(QWidget* parent = nullptr);
 
     // Columns: a column asked for beyond the last is appended; the first column is always
-    // left-aligned. Answers the new column's index.
+    // left-aligned. The width is in pixels of the 8-point system font and is scaled to the
+    // list's font. Answers the new column's index.
     int InsertColumn(int nCol, const QString& strHeading, int nFormat = LVCFMT_LEFT,
                      int nWidth = -1);
     int GetColumnCount() const;

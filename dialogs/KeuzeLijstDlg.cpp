@@ -1,6 +1,7 @@
 #include "dialogs/KeuzeLijstDlg.h"
 
 #include "platform/ui/DispatchGuard.h"
+#include "platform/ui/FontScale.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QHeaderView>
@@ -20,7 +21,7 @@ void CKeuzeLijstDlg::ZetLijst(QTreeWidget* lijst, std::initializer_list<Kolom> k
     lijst->header()->setSectionsMovable(false);
     int nr = 0;
     for (const Kolom& kolom : kolommen) {
-        lijst->setColumnWidth(nr++, kolom.breedte);
+        lijst->setColumnWidth(nr++, ScaleToFont(kolom.breedte, lijst->font()));
     }
     connect(lijst, &QTreeWidget::itemDoubleClicked, this, GuardedSlot([this] { OnOK(); }, this));
 }

@@ -348,9 +348,6 @@ void CMemoEditDlg::MaakKopPaneel() {
             break;
         }
         SetWindowText(box, m_apszKop[i] != nullptr ? *m_apszKop[i] : QString());
-        if (auto* regel = qobject_cast<QLineEdit*>(box)) {
-            regel->setCursorPosition(0);
-        }
         if (i == 0) {
             box->setFocus();
         }

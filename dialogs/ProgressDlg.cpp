@@ -1,9 +1,11 @@
 #include "dialogs/ProgressDlg.h"
 
+#include "platform/ui/FontScale.h"
 #include "ui_ProgressDlg.h"
 
 #include <algorithm>
 #include <QApplication>
+#include <QWindow>
 
 CProgressDlg::CProgressDlg(QWidget* parent)
     : CDialog(parent), m_ui(std::make_unique<Ui::ProgressDlg>()) {
@@ -11,6 +13,7 @@ CProgressDlg::CProgressDlg(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    ScaleWindowToFont(this);
     setFixedSize(sizeHint().expandedTo(size()));
     SetColours();
 }
@@ -36,6 +39,13 @@ void CProgressDlg::SetColours() {
 void CProgressDlg::Create() {
     m_bWindow = true;
     show();
+    // The read that follows holds the thread, and a window paints only once the display has
+    // shown it: wait for that briefly, taking no input meanwhile.
+    QElapsedTimer wacht;
+    wacht.start();
+    while (windowHandle() && !windowHandle()->isExposed() && !wacht.hasExpired(kToonWacht)) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+    }
 }
 
 void CProgressDlg::DestroyWindow() {
@@ -58,6 +68,7 @@ void CProgressDlg::StartVerzameling(const QString& strNaam, DWORD nTotaal) {
     m_ui->bar->setValue(0);
     m_ui->procent->setText(QStringLiteral("0%"));
     m_nGetoondProcent = 0;
+    m_laatstGetoond.start();
 }
 
 void CProgressDlg::VolgendRecord() {
@@ -70,9 +81,13 @@ void CProgressDlg::VolgendRecord() {
     const auto positie = DWORD(quint64(m_nTeller) * kBarRange / m_nTotaal);
     m_ui->procent->setText(QStringLiteral("%1%").arg(positie / 10));
     m_ui->bar->setValue(int(std::min<DWORD>(positie, kBarRange)));
-    // The read runs without the event loop: paint at once whenever the percentage moves.
-    if (m_bWindow && positie / 10 != m_nGetoondProcent) {
+    // The read runs without the event loop: paint at once whenever the percentage moves, and
+    // in between often enough that a slow read (or a long table, where one percent takes many
+    // records) still visibly counts. Asking the clock costs next to nothing beside the read.
+    if (m_bWindow &&
+        (positie / 10 != m_nGetoondProcent || m_laatstGetoond.hasExpired(kToonInterval))) {
         m_nGetoondProcent = positie / 10;
         repaint();
+        m_laatstGetoond.start();
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/Dialog.h"
 
 #include <memory>
+#include <QElapsedTimer>
 
 namespace Ui {
 class ProgressDlg;
@@ -25,6 +26,11 @@ public:
     };
     // The bar counts in thousandths.
     static constexpr int kBarRange = 1000;
+    // Milliseconds at most between two paints during a run, so that it counts ten times a
+    // second with room for the paint itself.
+    static constexpr qint64 kToonInterval = 80;
+    // Milliseconds at most that Create waits for the display to show the window.
+    static constexpr qint64 kToonWacht = 200;
 
     explicit CProgressDlg(QWidget* parent = nullptr);
     ~CProgressDlg() override;
@@ -49,4 +55,5 @@ private:
     std::unique_ptr<Ui::ProgressDlg> m_ui;
     bool m_bWindow = false;
     DWORD m_nGetoondProcent = 0;
+    QElapsedTimer m_laatstGetoond;
 };

@@ -5,8 +5,10 @@
 #include "workspace/TreeItem.h"
 #include "workspace/TreeLineStyle.h"
 
+#include <algorithm>
 #include <QEvent>
 #include <QMouseEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeWidget>
@@ -78,7 +80,10 @@ void CTolvarView::OnInitialUpdate() {
 
 void CTolvarView::LayoutControls() {
     m_pTabs->setGeometry(0, 0, width(), height());
-    m_pTree->setGeometry(1, 1, width() - 2, height() - (kTabStripHeight + 1));
+    // The strip was measured for the 8-point system font; a larger font needs a taller one.
+    // Its top border line may lie under the tree's lowest row.
+    const int nStrip = std::max(kTabStripHeight, m_pTabs->tabBar()->sizeHint().height() - 1);
+    m_pTree->setGeometry(1, 1, width() - 2, height() - (nStrip + 1));
     m_pTree->raise();
 }
 

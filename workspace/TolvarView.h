@@ -40,7 +40,7 @@ public:
     enum { IDD = 101, IDC_TAB = 1000, IDC_TREE = 1001 };
     enum Tab { TAB_RELATIES = 0, TAB_OFFERTES, TAB_CALCULATIES, TAB_ORDERS, TAB_BESTELLINGEN };
     static constexpr int kTabCount = 5;
-    // The strip below the tree that the tabs need.
+    // The strip below the tree that the tabs need, at least.
     static constexpr int kTabStripHeight = 25;
 
     explicit CTolvarView(QWidget* parent = nullptr);

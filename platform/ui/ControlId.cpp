@@ -60,9 +60,11 @@ QString GetWindowText(const QWidget* control) {
 void SetWindowText(QWidget* control, const QString& text) {
     if (auto edit = qobject_cast<QLineEdit*>(control)) {
         edit->setText(text);
+        edit->home(false);
     } else if (auto combo = qobject_cast<QComboBox*>(control)) {
         if (combo->isEditable()) {
             combo->setEditText(text);
+            combo->lineEdit()->home(false);
         } else {
             combo->setCurrentIndex(combo->findText(text));
         }

@@ -123,6 +123,9 @@ void DDX_CBString(CDataExchange* pDX, int id, QString& value) {
         combo->setCurrentIndex(-1);
         combo->setEditText(value);
     }
+    if (combo->lineEdit()) {
+        combo->lineEdit()->home(false);
+    }
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index) {

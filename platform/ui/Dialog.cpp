@@ -2,6 +2,7 @@
 
 #include "platform/ui/ControlId.h"
 #include "platform/ui/DispatchGuard.h"
+#include "platform/ui/FontScale.h"
 #include "platform/ui/MessageBox.h"
 
 #include <QAbstractButton>
@@ -13,6 +14,7 @@ int CDialog::DoModal() {
     bool initialised = false;
     Guarded([&] { initialised = OnInitDialog(); }, this);
     (void)initialised;
+    ScaleWindowToFont(this);
     return exec();
 }
 

@@ -1,4 +1,5 @@
 #include "controls/FullRowListCtrl.h"
+#include "platform/ui/FontScale.h"
 #include "support/TestRegistry.h"
 
 #include <cmath>
@@ -100,7 +101,7 @@ private slots:
         QCOMPARE(list.InsertColumn(1, "Datum", LVCFMT_CENTER, 100), 1);
         QCOMPARE(list.InsertColumn(7, "Afspraak", LVCFMT_LEFT, 270), 2);
         QCOMPARE(list.GetColumnCount(), 3);
-        QCOMPARE(list.GetColumnWidth(2), 270);
+        QCOMPARE(list.GetColumnWidth(2), ScaleToFont(270, list.font()));
         const auto alignment = [&list](int col) {
             return list.model()
                        ->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole)

@@ -2,6 +2,7 @@
 #include "dialogs/RelatieLijstDlg.h"
 #include "DialoogHulp.h"
 #include "fixture/TestDatabase.h"
+#include "platform/ui/FontScale.h"
 #include "platform/ui/MessageBox.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
@@ -160,7 +161,7 @@ private slots:
 
     void lijstGroeitMetDialoog() {
         QSize voor, na;
-        int breedte = 0;
+        int breedte = 0, ontwerp = -1;
         ModalDriver driver;
         driver.Queue([&](QWidget* dlg) {
             voor = Lijst(dlg)->size();
@@ -168,12 +169,13 @@ private slots:
             QTest::qWait(50);
             na = Lijst(dlg)->size();
             breedte = Lijst(dlg)->header()->sectionSize(0);
+            ontwerp = ScaleToFont(100, Lijst(dlg)->font());
             PressKey(dlg, Qt::Key_Escape);
         });
         CPersoonLijstDlg dlg;
         dlg.DoModal();
         QCOMPARE(na, voor + QSize(200, 100));
-        QCOMPARE(breedte, 100);
+        QCOMPARE(breedte, ontwerp);
     }
 };
 

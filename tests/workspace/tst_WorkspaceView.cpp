@@ -4,10 +4,13 @@
 #include "workspace/TolvarView.h"
 #include "WorkspaceProbe.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 #include <QTreeWidget>
 
 namespace {
@@ -29,6 +32,20 @@ void DoubleClick(QTreeWidget* tree, QTreeWidgetItem* item) {
 QString Field(CProgressDlg& dlg, int id) {
     return GetWindowText(GetDlgItem(&dlg, id));
 }
+
+// Records, as the number field shows them, each time the progress window is painted.
+class PaintLog : public QObject {
+public:
+    explicit PaintLog(QWidget* field) : m_field(field) { field->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            m_shown << GetWindowText(m_field);
+        }
+        return false;
+    }
+    QWidget* m_field;
+    QStringList m_shown;
+};
 
 int Bar(CProgressDlg& dlg) {
     return qobject_cast<QProgressBar*>(GetDlgItem(&dlg, CProgressDlg::IDC_VOORTGANG))->value();
@@ -68,11 +85,18 @@ private slots:
             QCOMPARE(view.Tree()->geometry(), QRect(1, 1, size.width() - 2, size.height() - 26));
         }
         // The tabs sit in the room left below the tree; at most the strip's border line,
-        // drawn against the pane, lies under the tree's lowest pixel row.
-        const QRect strip(view.Tabs()->tabBar()->mapTo(&view, QPoint(0, 0)),
-                          view.Tabs()->tabBar()->size());
-        QVERIFY(strip.top() >= view.Tree()->geometry().bottom());
-        QCOMPARE(strip.bottom(), view.height() - 1);
+        // drawn against the pane, lies under the tree's lowest pixel row. A font half as
+        // large again (a screen of 144 dots per inch) gets a taller strip.
+        for (double factor : {1.0, 1.5}) {
+            QFont font = view.font();
+            font.setPointSizeF(QApplication::font().pointSizeF() * factor);
+            view.setFont(font);
+            view.resize(view.size() + QSize(1, 1));
+            const QRect strip(view.Tabs()->tabBar()->mapTo(&view, QPoint(0, 0)),
+                              view.Tabs()->tabBar()->size());
+            QVERIFY(strip.top() >= view.Tree()->geometry().bottom());
+            QCOMPARE(strip.bottom(), view.height() - 1);
+        }
     }
 
     void selectedKindFollowsTheTree() {
@@ -236,6 +260,27 @@ private slots:
         QVERIFY(!dlg.isVisible());
         dlg.DestroyWindow();
         QVERIFY(!dlg.IsWindow());
+    }
+
+    // A long read, where a whole percent takes many records, still paints the count several
+    // times a second; the paint shows the record reached at that moment.
+    void progressPaintsWhileCounting() {
+        CProgressDlg dlg;
+        dlg.m_nTeller = 0;
+        dlg.Create();
+        dlg.StartVerzameling("Relatie's", 1000000);
+        PaintLog log(GetDlgItem(&dlg, CProgressDlg::IDC_RECORDNR));
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 600) {
+            dlg.VolgendRecord();
+            QThread::usleep(200);
+        }
+        dlg.DestroyWindow();
+        QVERIFY2(log.m_shown.size() >= 4, qPrintable(log.m_shown.join(' ')));
+        for (int i = 1; i < log.m_shown.size(); ++i) {
+            QVERIFY(log.m_shown[i].toInt() > log.m_shown[i - 1].toInt());
+        }
     }
 
     void imageStripCells() {
