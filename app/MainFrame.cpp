@@ -9,6 +9,8 @@
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/View.h"
 #include "res/Resource.h"
+#include "workspace/TolvarView.h"
+#include "workspace/ZoekBalk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,6 +65,8 @@ const CommandText kCommands[] = {
     {ID_APP_ABOUT, "&Informatie Tolvar...", "Programma-informatie en versie van Tolvar\nInformatie",
      "tb_about"},
     {ID_TRAY_OPEN, "Open Tolvar", "Window restoren", nullptr},
+    {ID_ZOEKEN, "&Zoeken...", "Zoeken in relaties, personen, documenten en memo's\nZoeken",
+     nullptr},
     {ID_TRAY_EINDE, "Einde", "Stoppen van het programma\nEinde", nullptr},
     {ID_FILE_NEW, "Nieuw", "", nullptr},
     {ID_FILE_OPEN, "Openen", "", nullptr},
@@ -108,6 +112,7 @@ const Accelerator kAccelerators[] = {
     {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
     {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
     {ID_APP_EXIT, Qt::ALT | Qt::Key_F4},
+    {ID_ZOEKEN, Qt::CTRL | Qt::Key_F},
 };
 
 // Reads a keyboard lock light where the system shows it (Linux input LEDs); false elsewhere.
@@ -172,6 +177,7 @@ bool CMainFrame::Create() {
     for (CView* view : m_panes) {
         Guarded([view] { view->OnInitialUpdate(); }, this);
     }
+    CreateSearchBar();
     m_pRouter->UpdateAll();
     UpdateIndicators();
     return true;
@@ -243,6 +249,8 @@ void CMainFrame::CreateMenus() {
     add(record, ID_AGENDA_NIEUW, QStringLiteral("F4"));
     add(record, ID_AGENDA_VERWIJDER, QStringLiteral("Ctrl+F4"));
     add(record, ID_AGENDA_WIJZIG, QStringLiteral("Ctrl+Enter"));
+    record->addSeparator();
+    add(record, ID_ZOEKEN, QStringLiteral("Ctrl+F"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("B&eeld"));
     add(view, ID_VIEW_TOOLBAR);
@@ -436,4 +444,20 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         m_pRouter->UpdateAll();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The search line sits at the right end of the toolbar; it needs the workspace to show what
+// it finds, so a frame with another kind of top pane has none.
+void CMainFrame::CreateSearchBar() {
+    auto* workspace = dynamic_cast<CTolvarView*>(m_panes[0]);
+    if (!workspace) {
+        return;
+    }
+    auto* spacer = new QWidget(m_pToolBar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_pToolBar->addWidget(spacer);
+    m_pZoekBalk = new CZoekBalk(workspace, this, m_pToolBar);
+    m_pToolBar->addWidget(m_pZoekBalk);
+    Guarded([this] { m_pZoekBalk->OpenIndex(); }, this);
+    OnCommand(ID_ZOEKEN, [this] { m_pZoekBalk->Activeer(); });
 }

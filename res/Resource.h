@@ -33,4 +33,7 @@ enum CommandId : int {
     ID_INSTELLINGEN = 32791,
     ID_TRAY_OPEN = 32794,
     ID_TRAY_EINDE = 32795,
+
+    // Search
+    ID_ZOEKEN = 32810,
 };
