@@ -166,10 +166,14 @@ struct Stand {
 };
 
 Stand LeesStand(CDaoDatabase& database, const ZoekTabel& tabel) {
-    Statement stand(database, QStringLiteral("SELECT count(*), coalesce(max(%1), 0), "
-                                             "coalesce(max(%2), '') FROM [%3]")
-                                  .arg(QLatin1String(tabel.sleutel), Kolom(tabel.stempel, "NULL"),
-                                       QLatin1String(tabel.tabel)));
+    // The counter's sequence, not the highest number present: deleting the newest record
+    // must not look like a change by another program.
+    Statement stand(database,
+                    QStringLiteral("SELECT count(*), coalesce((SELECT seq FROM sqlite_sequence "
+                                   "WHERE name = '%3'), max(%1), 0), coalesce(max(%2), '') "
+                                   "FROM [%3]")
+                        .arg(QLatin1String(tabel.sleutel), Kolom(tabel.stempel, "NULL"),
+                             QLatin1String(tabel.tabel)));
     stand.Stap();
     return {stand.Getal(0), stand.Getal(1), stand.Tekst(2)};
 }
@@ -230,6 +234,22 @@ void WerkRijBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel,
         .Voer();
 }
 
+void VerwijderIndex(CDaoDatabase& database) {
+    try {
+        database.Execute("DROP TABLE IF EXISTS ZoekTekst");
+    } catch (const CDaoException&) {
+        // A full-text table too damaged to be opened cannot be dropped the ordinary way. Its
+        // own schema entry has no storage of its own: it is taken out by hand, and the
+        // tables that hold its data are dropped below like any other.
+        database.Execute("PRAGMA writable_schema = ON; DELETE FROM sqlite_master WHERE "
+                         "type = 'table' AND name = 'ZoekTekst'; PRAGMA writable_schema = RESET");
+    }
+    database.Execute("DROP TABLE IF EXISTS ZoekTekst_data; DROP TABLE IF EXISTS ZoekTekst_idx; "
+                     "DROP TABLE IF EXISTS ZoekTekst_content; DROP TABLE IF EXISTS "
+                     "ZoekTekst_docsize; DROP TABLE IF EXISTS ZoekTekst_config; "
+                     "DROP TABLE IF EXISTS ZoekStand");
+}
+
 } // namespace
 
 CSqliteZoekIndex::CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database)
@@ -243,12 +263,13 @@ void CSqliteZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, q
     try {
         WerkRijBij(database, tabel, lSleutel, change);
     } catch (const CDaoException& e) {
-        // A damaged index must not cost the user the record: it is marked out of date, to be
-        // rebuilt from the tables when the file is next opened, and the write goes on.
+        // A damaged index must not cost the user the record: it is taken away, to be rebuilt
+        // from the tables when the file is next opened, and the write goes on. Only taking it
+        // away works: the engine would otherwise fail the commit on it.
         if (IsErnstig(e.m_nEngineCode) || sqlite3_get_autocommit(database.Handle())) {
             throw;
         }
-        sqlite3_exec(database.Handle(), "DELETE FROM ZoekStand", nullptr, nullptr, nullptr);
+        VerwijderIndex(database);
     }
 }
 
@@ -291,7 +312,7 @@ void CSqliteZoekIndex::Herbouw(const Voortgang& voortgang) {
     CDaoDatabase& database = *m_database;
     database.BeginTrans();
     try {
-        database.Execute("DROP TABLE IF EXISTS ZoekTekst; DROP TABLE IF EXISTS ZoekStand");
+        VerwijderIndex(database);
         database.Execute(kMaakIndex);
         Statement schrijf(database, QLatin1String(kSchrijfRij));
         Statement stand(database, QStringLiteral("INSERT INTO ZoekStand VALUES (?, ?, ?, ?)"));

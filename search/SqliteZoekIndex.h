@@ -10,11 +10,12 @@ struct ZoekTabel;
 
 // The index as SQLite keeps it, in the database file itself: a full-text table (words
 // without case or accents, with prefix indexes) with one row per record, numbered by table
-// and record number, and a small table with, per table, the row count, highest number and
-// latest modification time the index was made from. Those three are what a program that
-// does not keep the index changes when it adds, removes or (through an older Tolvar, which
-// sets the modification time) edits a record, and they cost one indexed count per table to
-// compare when the file is opened.
+// and record number, and a small table with, per table, the row count, the counter's last
+// number and the latest modification time the index was made from. Those three are what a
+// program that does not keep the index changes when it adds, removes or (as an older Tolvar
+// does, which sets the modification time) edits a record, and comparing them costs one
+// count per table when the file is opened. An edit by hand that leaves the modification
+// time alone goes unseen until the next rebuild.
 class CSqliteZoekIndex : public CZoekIndex {
 public:
     explicit CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database);
