@@ -216,7 +216,8 @@ void CZoekBalk::PlaatsLijst() {
     if (m_pLijst->count() == 0) {
         return;
     }
-    const QPoint hoek = m_pVeld->mapTo(m_pVenster, QPoint(m_pVeld->width(), m_pVeld->height()));
+    const QPoint hoek = m_pVenster->mapFromGlobal(
+        m_pVeld->mapToGlobal(QPoint(m_pVeld->width(), m_pVeld->height())));
     const int nBreedte =
         std::min(m_pVenster->width() - 8,
                  std::max(m_pVeld->width(), m_pVeld->fontMetrics().averageCharWidth() * 90));
