@@ -249,8 +249,6 @@ void CMainFrame::CreateMenus() {
     add(record, ID_AGENDA_NIEUW, QStringLiteral("F4"));
     add(record, ID_AGENDA_VERWIJDER, QStringLiteral("Ctrl+F4"));
     add(record, ID_AGENDA_WIJZIG, QStringLiteral("Ctrl+Enter"));
-    record->addSeparator();
-    add(record, ID_ZOEKEN, QStringLiteral("Ctrl+F"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("B&eeld"));
     add(view, ID_VIEW_TOOLBAR);
@@ -446,18 +444,16 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The search line sits at the right end of the toolbar; it needs the workspace to show what
-// it finds, so a frame with another kind of top pane has none.
+// The search line sits at the right end of the menu bar, where it stays when the toolbar is
+// hidden; it needs the workspace to show what it finds, so a frame with another kind of top
+// pane has none.
 void CMainFrame::CreateSearchBar() {
     auto* workspace = dynamic_cast<CTolvarView*>(m_panes[0]);
     if (!workspace) {
         return;
     }
-    auto* spacer = new QWidget(m_pToolBar);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    m_pToolBar->addWidget(spacer);
-    m_pZoekBalk = new CZoekBalk(workspace, this, m_pToolBar);
-    m_pToolBar->addWidget(m_pZoekBalk);
+    m_pZoekBalk = new CZoekBalk(workspace, this, menuBar());
+    menuBar()->setCornerWidget(m_pZoekBalk, Qt::TopRightCorner);
     Guarded([this] { m_pZoekBalk->OpenIndex(); }, this);
     OnCommand(ID_ZOEKEN, [this] { m_pZoekBalk->Activeer(); });
 }
