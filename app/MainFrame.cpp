@@ -1,5 +1,7 @@
 #include "app/MainFrame.h"
 
+#include "agenda/InfoDisplay.h"
+#include "agenda/LijstKalender.h"
 #include "app/HelpWindow.h"
 #include "app/ViewExSplitWnd.h"
 #include "comm/ConfigDlg.h"
@@ -9,6 +11,7 @@
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/View.h"
 #include "res/Resource.h"
+#include "search/ZoekTabel.h"
 #include "workspace/TolvarView.h"
 #include "workspace/ZoekBalk.h"
 
@@ -454,6 +457,12 @@ void CMainFrame::CreateSearchBar() {
     }
     m_pZoekBalk = new CZoekBalk(workspace, this, menuBar());
     menuBar()->setCornerWidget(m_pZoekBalk, Qt::TopRightCorner);
+    if (auto* todo = dynamic_cast<CInfoDisplay*>(m_panes[1])) {
+        m_pZoekBalk->ZetAgendaLijst(ZoekTabel::TEDOEN, todo->GetListCtrl());
+    }
+    if (auto* afspraken = dynamic_cast<CLijstKalender*>(m_panes[2])) {
+        m_pZoekBalk->ZetAgendaLijst(ZoekTabel::AFSPRAAK, afspraken->GetListCtrl());
+    }
     Guarded([this] { m_pZoekBalk->OpenIndex(); }, this);
     OnCommand(ID_ZOEKEN, [this] { m_pZoekBalk->Activeer(); });
 }

@@ -4,6 +4,7 @@
 #include "platform/dao/DaoDatabase.h"
 #include "search/ZoekBijwerker.h"
 #include "search/ZoekIndex.h"
+#include "search/ZoekTabel.h"
 #include "store/DatabasePath.h"
 #include "store/RecRelatie.h"
 #include "workspace/TolvarView.h"
@@ -100,7 +101,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> builds;
     for (int run = 0; run < 3; ++run) {
-        builds.push_back(TimeMs([&] { CZoekIndex::Voor(path)->Herbouw({}); }));
+        builds.push_back(
+            TimeMs([&] { CZoekIndex::Voor(path, ZoekTabel::Hoofdbestand())->Herbouw({}); }));
     }
 
     CTolvarView view;

@@ -185,6 +185,15 @@ bool HeeftIndex(CDaoDatabase& database) {
     return tabel.Getal(0) == 2;
 }
 
+// Whether the index of this file covers the table: the appointments' file has an index of
+// its own over that one table.
+bool Volgt(CDaoDatabase& database, const ZoekTabel& tabel) {
+    Statement stand(database, QStringLiteral("SELECT count(*) FROM ZoekStand WHERE tabel = ?"));
+    stand.Bind(1, QLatin1String(tabel.tabel));
+    stand.Stap();
+    return stand.Getal(0) > 0;
+}
+
 // Failures after which the transaction may be gone or the file unusable: the write they
 // belong to must fail with them.
 bool IsErnstig(int nCode) {
@@ -252,12 +261,12 @@ void VerwijderIndex(CDaoDatabase& database) {
 
 } // namespace
 
-CSqliteZoekIndex::CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database)
-    : m_database(std::move(database)) {}
+CSqliteZoekIndex::CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten)
+    : m_database(std::move(database)), m_soorten(std::move(soorten)) {}
 
 void CSqliteZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel,
                                CDaoWriteObserver::Change change) {
-    if (!HeeftIndex(database)) {
+    if (!HeeftIndex(database) || !Volgt(database, tabel)) {
         return;
     }
     try {
@@ -293,7 +302,7 @@ bool CSqliteZoekIndex::IsActueel() {
     if (!lees(QStringLiteral("#versie"), versie) || versie.nAantal != kVersie) {
         return false;
     }
-    for (int n = 0; n < ZoekTabel::AANTAL; ++n) {
+    for (const int n : m_soorten) {
         const ZoekTabel& tabel = ZoekTabel::Van(n);
         Stand stand;
         if (!lees(QLatin1String(tabel.tabel), stand)) {
@@ -320,13 +329,13 @@ void CSqliteZoekIndex::Herbouw(const Voortgang& voortgang) {
         stand.Voer();
         std::vector<Stand> standen;
         long nTotaal = 0;
-        for (int n = 0; n < ZoekTabel::AANTAL; ++n) {
+        for (const int n : m_soorten) {
             standen.push_back(LeesStand(database, ZoekTabel::Van(n)));
             nTotaal += long(standen.back().nAantal);
         }
         long nGedaan = 0;
-        for (int n = 0; n < ZoekTabel::AANTAL; ++n) {
-            const ZoekTabel& tabel = ZoekTabel::Van(n);
+        for (size_t i = 0; i < m_soorten.size(); ++i) {
+            const ZoekTabel& tabel = ZoekTabel::Van(m_soorten[i]);
             Statement rij(database, tabel.Selectie());
             while (rij.Stap()) {
                 SchrijfInhoud(schrijf, tabel, LeesInhoud(tabel, rij));
@@ -335,9 +344,9 @@ void CSqliteZoekIndex::Herbouw(const Voortgang& voortgang) {
                 }
             }
             stand.Bind(1, QLatin1String(tabel.tabel))
-                .Bind(2, standen[size_t(n)].nAantal)
-                .Bind(3, standen[size_t(n)].lHoogste)
-                .Bind(4, standen[size_t(n)].strStempel)
+                .Bind(2, standen[i].nAantal)
+                .Bind(3, standen[i].lHoogste)
+                .Bind(4, standen[i].strStempel)
                 .Voer();
         }
         database.CommitTrans();

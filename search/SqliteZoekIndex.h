@@ -18,7 +18,7 @@ struct ZoekTabel;
 // time alone goes unseen until the next rebuild.
 class CSqliteZoekIndex : public CZoekIndex {
 public:
-    explicit CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database);
+    CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
 
     bool IsActueel() override;
     void Herbouw(const Voortgang& voortgang) override;
@@ -37,4 +37,5 @@ private:
     void VulRelaties(std::vector<CZoekTreffer>& treffers);
 
     std::shared_ptr<CDaoDatabase> m_database;
+    std::vector<int> m_soorten;
 };

@@ -27,6 +27,7 @@ public:
     // word), those found by their name first, the best matches first.
     virtual std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) = 0;
 
-    // The index of the database at strPath (as the record classes name it).
-    static std::unique_ptr<CZoekIndex> Voor(const QString& strPath);
+    // The index of the tables soorten (ZoekTabel::Soort) of the database at strPath (as the
+    // record classes name it).
+    static std::unique_ptr<CZoekIndex> Voor(const QString& strPath, std::vector<int> soorten);
 };

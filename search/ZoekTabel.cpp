@@ -80,6 +80,17 @@ const std::vector<ZoekTabel>& Tabellen() {
          {},
          nullptr,
          -1},
+        {ZoekTabel::AFSPRAAK,
+         "KalenderLijst",
+         "dwIndex",
+         nullptr,
+         nullptr,
+         "szTekst",
+         {"szTekst"},
+         {},
+         {},
+         nullptr,
+         -1},
     };
     return tabellen;
 }
@@ -97,6 +108,18 @@ const ZoekTabel* ZoekTabel::Zoek(const QString& strTabel) {
         }
     }
     return nullptr;
+}
+
+std::vector<int> ZoekTabel::Hoofdbestand() {
+    std::vector<int> soorten;
+    for (int n = 0; n < AFSPRAAK; ++n) {
+        soorten.push_back(n);
+    }
+    return soorten;
+}
+
+std::vector<int> ZoekTabel::Afsprakenbestand() {
+    return {AFSPRAAK};
 }
 
 QString ZoekTabel::Selectie() const {

@@ -21,6 +21,7 @@ struct ZoekTabel {
         BESTELLING,
         BESTELLINGMEMO,
         TEDOEN,
+        AFSPRAAK,
         AANTAL
     };
 
@@ -37,6 +38,10 @@ struct ZoekTabel {
     int nOuderSoort;                  // the table of the parent, -1 when none
 
     static const ZoekTabel& Van(int nSoort);
+    // The tables of the database the settings name, and the appointments, which live in a
+    // file of their own.
+    static std::vector<int> Hoofdbestand();
+    static std::vector<int> Afsprakenbestand();
     static const ZoekTabel* Zoek(const QString& strTabel);
 
     // The statement that reads rows in the order the index needs them: number, parent,

@@ -1,12 +1,15 @@
 #include "workspace/ZoekBalk.h"
 
+#include "controls/FullRowListCtrl.h"
 #include "dialogs/ProgressDlg.h"
+#include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "platform/ui/MessageBox.h"
 #include "search/ZoekBijwerker.h"
 #include "search/ZoekIndex.h"
 #include "search/ZoekTabel.h"
 #include "store/DatabasePath.h"
+#include "store/RecLijstKalender.h"
 #include "workspace/TolvarView.h"
 #include "workspace/ZoekResultaatDelegate.h"
 
@@ -39,6 +42,7 @@ int Plaatje(int nSoort) {
     case ZoekTabel::BESTELLING:
         return IMG_BESTELLING;
     case ZoekTabel::TEDOEN:
+    case ZoekTabel::AFSPRAAK:
         return -1;
     default:
         return IMG_MEMO;
@@ -115,23 +119,48 @@ CZoekBalk::~CZoekBalk() = default;
 
 void CZoekBalk::OpenIndex() {
     CZoekBijwerker::Installeer();
+    m_indexen.clear();
+    std::shared_ptr<CDaoDatabase> hoofd;
+    std::shared_ptr<CDaoDatabase> afspraken;
     try {
-        m_pIndex = CZoekIndex::Voor(g_strDatabasePath);
-        if (!m_pIndex->IsActueel()) {
-            BouwIndex();
-        }
+        hoofd = CDaoDatabase::OpenShared(g_strDatabasePath);
     } catch (const CDaoException&) {
-        m_pIndex.reset();
+        return;
+    }
+    try {
+        afspraken = CDaoDatabase::OpenShared(CRecLijstKalender().GetDefaultDBName());
+    } catch (const CDaoException&) {
+        afspraken.reset();
+    }
+    std::vector<int> soorten = ZoekTabel::Hoofdbestand();
+    if (afspraken == hoofd) {
+        soorten.push_back(ZoekTabel::AFSPRAAK);
+    } else if (afspraken) {
+        m_indexen.push_back(CZoekIndex::Voor(afspraken->GetName(), ZoekTabel::Afsprakenbestand()));
+    }
+    m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(hoofd->GetName(), soorten));
+    for (const auto& index : m_indexen) {
+        try {
+            if (!index->IsActueel()) {
+                BouwIndex(*index);
+            }
+        } catch (const CDaoException&) {
+            BouwIndex(*index);
+        }
     }
 }
 
-void CZoekBalk::BouwIndex() {
+void CZoekBalk::ZetAgendaLijst(int nSoort, CFullRowListCtrl* pLijst) {
+    m_agendaLijsten[nSoort] = pLijst;
+}
+
+void CZoekBalk::BouwIndex(CZoekIndex& index) {
     CProgressDlg voortgang(m_pVenster);
     voortgang.m_nTeller = 0;
     voortgang.Create();
     bool bGestart = false;
     try {
-        m_pIndex->Herbouw([&](const QString&, long, long nTotaal) {
+        index.Herbouw([&](const QString&, long, long nTotaal) {
             if (!bGestart) {
                 voortgang.StartVerzameling(QStringLiteral("zoekindex"), DWORD(nTotaal));
                 bGestart = true;
@@ -160,20 +189,34 @@ void CZoekBalk::Activeer() {
 
 void CZoekBalk::Zoek(const QString& strTekst) {
     m_treffers.clear();
-    if (m_pIndex && !strTekst.trimmed().isEmpty()) {
-        try {
-            m_treffers = m_pIndex->Zoek(strTekst, kMaxTreffers);
-        } catch (const CDaoException&) {
-            // An index that cannot be read is rebuilt from the tables, once, and asked again.
-            BouwIndex();
-            try {
-                m_treffers = m_pIndex->Zoek(strTekst, kMaxTreffers);
-            } catch (const CDaoException&) {
-                m_treffers.clear();
-            }
-        }
+    if (!strTekst.trimmed().isEmpty()) {
+        ZoekIn(strTekst);
     }
     VulLijst();
+}
+
+// Asks every index; what was found by name comes first, from whichever file.
+void CZoekBalk::ZoekIn(const QString& strTekst) {
+    for (const auto& index : m_indexen) {
+        std::vector<CZoekTreffer> gevonden;
+        try {
+            gevonden = index->Zoek(strTekst, kMaxTreffers);
+        } catch (const CDaoException&) {
+            // An index that cannot be read is rebuilt from the tables, once, and asked again.
+            BouwIndex(*index);
+            try {
+                gevonden = index->Zoek(strTekst, kMaxTreffers);
+            } catch (const CDaoException&) {
+                gevonden.clear();
+            }
+        }
+        m_treffers.insert(m_treffers.end(), gevonden.begin(), gevonden.end());
+    }
+    std::stable_partition(m_treffers.begin(), m_treffers.end(),
+                          [](const CZoekTreffer& treffer) { return treffer.bInNaam; });
+    if (m_treffers.size() > size_t(kMaxTreffers)) {
+        m_treffers.resize(size_t(kMaxTreffers));
+    }
 }
 
 void CZoekBalk::VulLijst() {
@@ -194,9 +237,9 @@ void CZoekBalk::VulLijst() {
                       QStringLiteral("<div style='white-space:pre'>%1<br>%2</div>")
                           .arg(kop, FragmentHtml(treffer.strFragment)));
         item->setData(kSoortRol, treffer.nSoort);
-        if (const int n = Plaatje(treffer.nSoort); n >= 0) {
-            item->setIcon(plaatjes.Image(n));
-        }
+        const int n = Plaatje(treffer.nSoort);
+        item->setIcon(n >= 0 ? plaatjes.Image(n)
+                             : QIcon(QStringLiteral(":/icons/tb_todo_modify.svg")));
     }
     if (m_treffers.empty() && !m_pVeld->text().trimmed().isEmpty()) {
         auto* item = new QListWidgetItem(QStringLiteral("Niets gevonden"), m_pLijst);
@@ -235,12 +278,30 @@ bool CZoekBalk::Kies(int nRij) {
     }
     const CZoekTreffer treffer = m_treffers[size_t(nRij)];
     m_pLijst->hide();
-    if (m_pView->ToonRecord(treffer.nSoort, treffer.lNummer)) {
+    if (m_agendaLijsten.count(treffer.nSoort)
+            ? ToonInAgenda(treffer)
+            : m_pView->ToonRecord(treffer.nSoort, treffer.lNummer)) {
         return true;
     }
     MessageBox(m_pVenster,
                QStringLiteral("\"%1\" staat niet in de werkruimte.").arg(treffer.strNaam),
                QStringLiteral("Let Op"), MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+bool CZoekBalk::ToonInAgenda(const CZoekTreffer& treffer) {
+    CFullRowListCtrl* lijst = m_agendaLijsten[treffer.nSoort];
+    for (int n = 0; n < lijst->GetItemCount(); ++n) {
+        if (lijst->GetItemData(n) == treffer.lNummer) {
+            for (const int gekozen : lijst->GetSelectedItems()) {
+                lijst->SetItemState(gekozen, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            }
+            lijst->SetItemState(n, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            lijst->EnsureVisible(n);
+            lijst->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+    }
     return false;
 }
 

@@ -2,11 +2,12 @@
 
 #include "search/ZoekTreffer.h"
 
+#include <map>
 #include <memory>
 #include <QWidget>
 #include <vector>
 
-class CProgressDlg;
+class CFullRowListCtrl;
 class CTolvarView;
 class CZoekIndex;
 class QLineEdit;
@@ -25,10 +26,14 @@ public:
     CZoekBalk(CTolvarView* pView, QWidget* pVenster, QWidget* parent = nullptr);
     ~CZoekBalk() override;
 
-    // Starts following every write to the database and makes sure its index is current,
-    // rebuilding it with the progress window when it is missing or out of date. A database
-    // that cannot be opened is left to the workspace to report.
+    // Starts following every write to the databases and makes sure their indexes are
+    // current, rebuilding each with the progress window when it is missing or out of date:
+    // the database of the settings and, when it is another file, the appointments' file. A
+    // database that cannot be opened is left to the views to report.
     void OpenIndex();
+    // The agenda list that shows the records of table nSoort, each row carrying its
+    // record's number, so that choosing such a result selects its row there.
+    void ZetAgendaLijst(int nSoort, CFullRowListCtrl* pLijst);
     // Puts the focus in the search line with its text selected.
     void Activeer();
     // Searches for strTekst and lists what was found; what a key press in the line runs.
@@ -49,12 +54,15 @@ private:
     bool Toets(QObject* watched, int nKey);
     void VulLijst();
     void PlaatsLijst();
-    void BouwIndex();
+    void BouwIndex(CZoekIndex& index);
+    void ZoekIn(const QString& strTekst);
+    bool ToonInAgenda(const CZoekTreffer& treffer);
 
     CTolvarView* m_pView;
     QWidget* m_pVenster;
     QLineEdit* m_pVeld = nullptr;
     QListWidget* m_pLijst = nullptr;
-    std::unique_ptr<CZoekIndex> m_pIndex;
+    std::vector<std::unique_ptr<CZoekIndex>> m_indexen;
+    std::map<int, CFullRowListCtrl*> m_agendaLijsten;
     std::vector<CZoekTreffer> m_treffers;
 };

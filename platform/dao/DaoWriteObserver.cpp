@@ -28,6 +28,7 @@ void CDaoWriteObserver::Write(CDaoDatabase& database, const QString& strTable, C
         write();
         return;
     }
+    const bool bBuitenTransactie = sqlite3_get_autocommit(database.Handle()) != 0;
     database.Execute("SAVEPOINT tolvar_rij");
     try {
         observer->RowWritten(database, strTable, write(), change);
@@ -35,6 +36,10 @@ void CDaoWriteObserver::Write(CDaoDatabase& database, const QString& strTable, C
     } catch (...) {
         sqlite3_exec(database.Handle(), "ROLLBACK TO tolvar_rij; RELEASE tolvar_rij", nullptr,
                      nullptr, nullptr);
+        // A write that began outside a transaction must not leave one open behind it.
+        if (bBuitenTransactie && !sqlite3_get_autocommit(database.Handle())) {
+            sqlite3_exec(database.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        }
         throw;
     }
 }

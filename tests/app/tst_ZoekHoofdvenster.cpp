@@ -2,14 +2,18 @@
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
+#include "agenda/InfoDisplay.h"
+#include "agenda/LijstKalender.h"
 #include "app/MainFrame.h"
 #include "app/StandardViews.h"
 #include "app/TolvarApp.h"
+#include "controls/FullRowListCtrl.h"
 #include "dialogs/RelatieDlg.h"
 #include "platform/dao/DaoWriteObserver.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/ControlId.h"
 #include "search/ZoekIndex.h"
+#include "search/ZoekTabel.h"
 #include "workspace/TolvarView.h"
 #include "workspace/ZoekBalk.h"
 
@@ -39,6 +43,12 @@ private slots:
         m_db->Exec("INSERT INTO Relaties (szInLijst, szVolleNaam, szBezoekWoonplaats) VALUES "
                    "('Hendriks', 'Hendriks Tegels', 'Deventer'), "
                    "('Smeets', 'Smeets Dakwerken', 'Venlo')");
+        m_db->Exec("INSERT INTO TeDoen (lPrio, szTekst, dtDatumTijd) VALUES "
+                   "(3, 'Offerte Smeets nabellen', '2026-03-02 10:00:00'), "
+                   "(5, 'Tegels bestellen', '2026-03-01 09:00:00')");
+        m_db->AppointmentExec("INSERT INTO KalenderLijst (szTekst, dtDatumTijdAlarm, bGemeld) "
+                              "VALUES ('Bezoek showroom Hendriks', '2030-05-01 14:00:00', 0), "
+                              "('Tandarts', '2030-05-02 08:00:00', 0)");
         CProfile::WriteProfileString(QStringLiteral("Location"), QStringLiteral("DataBase"),
                                      m_db->Path());
         m_app = std::make_unique<CTolvarApp>(StandardViews());
@@ -54,7 +64,7 @@ private slots:
     }
 
     void ctrlFEnterAndEnterAgain() {
-        QVERIFY(CZoekIndex::Voor(m_db->Path())->IsActueel());
+        QVERIFY(CZoekIndex::Voor(m_db->Path(), ZoekTabel::Hoofdbestand())->IsActueel());
         QCOMPARE(Frame()->menuBar()->cornerWidget(Qt::TopRightCorner),
                  static_cast<QWidget*>(Frame()->ZoekBalk()));
 
@@ -91,6 +101,34 @@ private slots:
         QTest::keyClick(Veld(), Qt::Key_Escape);
         QTRY_VERIFY(View()->Tree()->hasFocus());
         QVERIFY(Veld()->text().isEmpty());
+    }
+
+    // To-do items and appointments (in their own file) are found too, and choosing one
+    // selects its row in its list.
+    void agendaRows() {
+        QTest::keyClick(View()->Tree(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(Veld(), "nabel");
+        QCOMPARE(Frame()->ZoekBalk()->Treffers().size(), size_t(1));
+        QTest::keyClick(Veld(), Qt::Key_Return);
+        auto* todo = dynamic_cast<CInfoDisplay*>(Frame()->GetPaneView(1))->GetListCtrl();
+        QCOMPARE(todo->GetSelectedCount(), 1);
+        QCOMPARE(todo->GetItemText(todo->GetSelectionMark(), 0), "Offerte Smeets nabellen");
+        QTRY_VERIFY(todo->hasFocus());
+
+        QTest::keyClick(todo, Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(Veld(), "showroom");
+        const auto& treffers = Frame()->ZoekBalk()->Treffers();
+        QCOMPARE(treffers.size(), size_t(1));
+        QCOMPARE(treffers[0].nSoort, int(ZoekTabel::AFSPRAAK));
+        QTest::keyClick(Veld(), Qt::Key_Return);
+        auto* afspraken = dynamic_cast<CLijstKalender*>(Frame()->GetPaneView(2))->GetListCtrl();
+        QCOMPARE(afspraken->GetSelectedCount(), 1);
+        QVERIFY(afspraken->GetItemText(afspraken->GetSelectionMark(), 2).contains("showroom"));
+        // "hendriks" finds the relation by its name and the appointment by its text.
+        Veld()->clear();
+        QTest::keyClicks(Veld(), "hendriks");
+        QCOMPARE(Frame()->ZoekBalk()->Treffers().size(), size_t(2));
+        QCOMPARE(Frame()->ZoekBalk()->Treffers()[0].nSoort, int(ZoekTabel::RELATIE));
     }
 };
 

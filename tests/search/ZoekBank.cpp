@@ -22,7 +22,7 @@ ZoekBank::~ZoekBank() {
 }
 
 void ZoekBank::Bouw() {
-    index = CZoekIndex::Voor(g_strDatabasePath);
+    index = CZoekIndex::Voor(g_strDatabasePath, ZoekTabel::Hoofdbestand());
     index->Herbouw({});
 }
 

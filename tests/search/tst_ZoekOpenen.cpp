@@ -1,4 +1,5 @@
 #include "search/SqliteZoekIndex.h"
+#include "search/ZoekTabel.h"
 #include "support/TestRegistry.h"
 #include "ZoekBank.h"
 
@@ -40,7 +41,7 @@ private slots:
                 "INSERT INTO MemoRelatie (dwRelatieNr, szInLijst, szTekst) VALUES "
                 "(1, 'Ruit', '{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Nieuwe ruit "
                 "voor de caf\\''e9 ingezet\\par}');");
-        auto index = CZoekIndex::Voor(db.Path());
+        auto index = CZoekIndex::Voor(db.Path(), ZoekTabel::Hoofdbestand());
         QVERIFY(!index->IsActueel());
         const QString voor = Tabellen(db);
         long nLaatste = 0, nTotaal = 0;

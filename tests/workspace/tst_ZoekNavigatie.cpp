@@ -1,5 +1,6 @@
 #include "platform/dao/DaoWriteObserver.h"
 #include "search/ZoekIndex.h"
+#include "search/ZoekTabel.h"
 #include "store/DatabasePath.h"
 #include "support/TestRegistry.h"
 #include "tst_CommandHulp.h"
@@ -83,7 +84,7 @@ private slots:
         ZoekBench b;
         const Alles a = MaakAlles(b.db);
         b.OpenZoek(CTolvarView::TAB_BESTELLINGEN);
-        QVERIFY(CZoekIndex::Voor(g_strDatabasePath)->IsActueel());
+        QVERIFY(CZoekIndex::Voor(g_strDatabasePath, ZoekTabel::Hoofdbestand())->IsActueel());
 
         struct Geval {
             const char* vraag;
@@ -202,7 +203,7 @@ private slots:
         QCOMPARE(vindbaar(), 0);
         b.Typ("noordzee");
         QCOMPARE(b.Gevonden(), QStringList{"Visserij Noordzee"});
-        QVERIFY(CZoekIndex::Voor(g_strDatabasePath)->IsActueel());
+        QVERIFY(CZoekIndex::Voor(g_strDatabasePath, ZoekTabel::Hoofdbestand())->IsActueel());
     }
 };
 
