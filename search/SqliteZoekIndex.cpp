@@ -6,6 +6,7 @@
 #include "search/ZoekTabel.h"
 #include "search/ZoekVraag.h"
 
+#include <algorithm>
 #include <QSet>
 #include <QStringList>
 #include <QTextDocument>
@@ -19,7 +20,8 @@ const char* const kMaakIndex =
     "CREATE VIRTUAL TABLE ZoekTekst USING fts5(naam, tekst, nummers, lijst UNINDEXED, "
     "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');"
     "CREATE TABLE ZoekStand (tabel TEXT PRIMARY KEY, aantal INTEGER NOT NULL, "
-    "hoogste INTEGER NOT NULL, stempel TEXT NOT NULL)";
+    "hoogste INTEGER NOT NULL, stempel TEXT NOT NULL);"
+    "CREATE TABLE ZoekWachtrij (rij INTEGER PRIMARY KEY)";
 
 // The row number of a record in the index: its table in the high half, its number below.
 qint64 IndexRij(int nSoort, qint64 lSleutel) {
@@ -180,18 +182,9 @@ Stand LeesStand(CDaoDatabase& database, const ZoekTabel& tabel) {
 
 bool HeeftIndex(CDaoDatabase& database) {
     Statement tabel(database, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name IN "
-                                             "('ZoekTekst', 'ZoekStand')"));
+                                             "('ZoekTekst', 'ZoekStand', 'ZoekWachtrij')"));
     tabel.Stap();
-    return tabel.Getal(0) == 2;
-}
-
-// Whether the index of this file covers the table: the appointments' file has an index of
-// its own over that one table.
-bool Volgt(CDaoDatabase& database, const ZoekTabel& tabel) {
-    Statement stand(database, QStringLiteral("SELECT count(*) FROM ZoekStand WHERE tabel = ?"));
-    stand.Bind(1, QLatin1String(tabel.tabel));
-    stand.Stap();
-    return stand.Getal(0) > 0;
+    return tabel.Getal(0) == 3;
 }
 
 // Failures after which the transaction may be gone or the file unusable: the write they
@@ -211,35 +204,37 @@ bool IsErnstig(int nCode) {
     }
 }
 
-void WerkRijBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel,
-                CDaoWriteObserver::Change change) {
-    if (change == CDaoWriteObserver::RowDeleted) {
-        Statement(database, QStringLiteral("DELETE FROM ZoekTekst WHERE rowid = ?"))
-            .Bind(1, IndexRij(tabel.nSoort, lSleutel))
-            .Voer();
-        Statement(database,
-                  QStringLiteral("UPDATE ZoekStand SET aantal = aantal - 1 WHERE tabel = ?"))
-            .Bind(1, QLatin1String(tabel.tabel))
-            .Voer();
-        return;
-    }
+// Brings the index in step with one record as the table holds it now: present, changed or
+// gone. The table's count, counter and modification time in ZoekStand follow, so that they
+// keep describing exactly what the index was made from.
+void Verwerk(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel) {
+    const qint64 lRij = IndexRij(tabel.nSoort, lSleutel);
+    Statement aanwezig(database, QStringLiteral("SELECT count(*) FROM ZoekTekst WHERE rowid = ?"));
+    aanwezig.Bind(1, lRij);
+    aanwezig.Stap();
+    const bool bInIndex = aanwezig.Getal(0) > 0;
     Statement rij(database, tabel.Selectie() +
                                 QStringLiteral(" WHERE %1 = ?").arg(QLatin1String(tabel.sleutel)));
     rij.Bind(1, lSleutel);
-    if (!rij.Stap()) {
-        return;
+    const bool bInTabel = rij.Stap();
+    QString strStempel;
+    if (bInTabel) {
+        const Inhoud inhoud = LeesInhoud(tabel, rij);
+        strStempel = inhoud.strStempel;
+        Statement schrijf(database, QLatin1String(kSchrijfRij));
+        SchrijfInhoud(schrijf, tabel, inhoud);
+    } else if (bInIndex) {
+        Statement(database, QStringLiteral("DELETE FROM ZoekTekst WHERE rowid = ?"))
+            .Bind(1, lRij)
+            .Voer();
     }
-    const Inhoud inhoud = LeesInhoud(tabel, rij);
-    Statement schrijf(database, QLatin1String(kSchrijfRij));
-    SchrijfInhoud(schrijf, tabel, inhoud);
-    const char* const nieuw = "UPDATE ZoekStand SET aantal = aantal + 1, hoogste = max(hoogste, "
-                              "?2), stempel = max(stempel, ?3) WHERE tabel = ?1";
-    const char* const gewijzigd =
-        "UPDATE ZoekStand SET stempel = max(stempel, ?3) WHERE tabel = ?1";
-    Statement(database, QLatin1String(change == CDaoWriteObserver::RowAdded ? nieuw : gewijzigd))
+    Statement(database, QStringLiteral("UPDATE ZoekStand SET aantal = aantal + ?2, hoogste = "
+                                       "max(hoogste, ?3), stempel = max(stempel, ?4) WHERE "
+                                       "tabel = ?1"))
         .Bind(1, QLatin1String(tabel.tabel))
-        .Bind(2, lSleutel)
-        .Bind(3, inhoud.strStempel)
+        .Bind(2, qint64(bInTabel) - qint64(bInIndex))
+        .Bind(3, lSleutel)
+        .Bind(4, strStempel)
         .Voer();
 }
 
@@ -256,7 +251,7 @@ void VerwijderIndex(CDaoDatabase& database) {
     database.Execute("DROP TABLE IF EXISTS ZoekTekst_data; DROP TABLE IF EXISTS ZoekTekst_idx; "
                      "DROP TABLE IF EXISTS ZoekTekst_content; DROP TABLE IF EXISTS "
                      "ZoekTekst_docsize; DROP TABLE IF EXISTS ZoekTekst_config; "
-                     "DROP TABLE IF EXISTS ZoekStand");
+                     "DROP TABLE IF EXISTS ZoekStand; DROP TABLE IF EXISTS ZoekWachtrij");
 }
 
 } // namespace
@@ -264,27 +259,65 @@ void VerwijderIndex(CDaoDatabase& database) {
 CSqliteZoekIndex::CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten)
     : m_database(std::move(database)), m_soorten(std::move(soorten)) {}
 
-void CSqliteZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel,
-                               CDaoWriteObserver::Change change) {
-    if (!HeeftIndex(database) || !Volgt(database, tabel)) {
+void CSqliteZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel) {
+    // Only the record's number is noted, in the write's transaction, so that the write costs
+    // little more than before; the full-text work follows before the index is next read.
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(database.Handle(), "INSERT OR IGNORE INTO ZoekWachtrij (rij) VALUES (?)",
+                           -1, &stmt, nullptr) != SQLITE_OK) {
+        // A file without an index: it gets one when it is next opened.
+        sqlite3_finalize(stmt);
         return;
     }
+    sqlite3_bind_int64(stmt, 1, IndexRij(tabel.nSoort, lSleutel));
+    const int rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) {
+        database.ThrowLastError();
+    }
+}
+
+void CSqliteZoekIndex::VerwerkWachtrij() {
+    CDaoDatabase& database = *m_database;
+    const bool bEigenTransactie =
+        !database.InTransaction() && sqlite3_get_autocommit(database.Handle()) != 0;
+    if (bEigenTransactie) {
+        database.BeginTrans();
+    }
     try {
-        WerkRijBij(database, tabel, lSleutel, change);
-    } catch (const CDaoException& e) {
-        // A damaged index must not cost the user the record: it is taken away, to be rebuilt
-        // from the tables when the file is next opened, and the write goes on. Only taking it
-        // away works: the engine would otherwise fail the commit on it.
-        if (IsErnstig(e.m_nEngineCode) || sqlite3_get_autocommit(database.Handle())) {
-            throw;
+        Statement wachtrij(database, QStringLiteral("SELECT rij FROM ZoekWachtrij"));
+        std::vector<qint64> rijen;
+        while (wachtrij.Stap()) {
+            rijen.push_back(wachtrij.Getal(0));
         }
-        VerwijderIndex(database);
+        for (const qint64 lRij : rijen) {
+            const int nSoort = SoortVan(lRij);
+            if (std::find(m_soorten.begin(), m_soorten.end(), nSoort) != m_soorten.end()) {
+                Verwerk(database, ZoekTabel::Van(nSoort), SleutelVan(lRij));
+            }
+        }
+        if (!rijen.empty()) {
+            database.Execute("DELETE FROM ZoekWachtrij");
+        }
+        if (bEigenTransactie) {
+            database.CommitTrans();
+        }
+    } catch (...) {
+        if (bEigenTransactie) {
+            database.Rollback();
+        }
+        throw;
     }
 }
 
 bool CSqliteZoekIndex::IsActueel() {
     CDaoDatabase& database = *m_database;
     if (!HeeftIndex(database)) {
+        return false;
+    }
+    try {
+        VerwerkWachtrij();
+    } catch (const CDaoException&) {
         return false;
     }
     Statement bewaard(
@@ -361,6 +394,15 @@ std::vector<CZoekTreffer> CSqliteZoekIndex::Zoek(const QString& strVraag, int nM
     const CZoekVraag vraag(strVraag);
     if (vraag.IsLeeg() || nMax <= 0) {
         return treffers;
+    }
+    try {
+        VerwerkWachtrij();
+    } catch (const CDaoException& e) {
+        // Another program holding the file, or a file that may only be read: search what
+        // the index holds; the waiting records follow at the next search.
+        if (!IsErnstig(e.m_nEngineCode)) {
+            throw;
+        }
     }
     Statement zoek(*m_database,
                    QStringLiteral("SELECT rowid, lijst, ouder, snippet(ZoekTekst, -1, char(1), "

@@ -24,16 +24,17 @@ public:
     void Herbouw(const Voortgang& voortgang) override;
     std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) override;
 
-    // Brings the index in step with one written row, on the connection and in the
-    // transaction of the write. A file without an index is left alone: it gets one when it
-    // is next opened.
-    static void WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel,
-                        CDaoWriteObserver::Change change);
+    // Notes a written row in the index's queue, on the connection and in the transaction of
+    // the write, so that it commits and rolls back with the row. The queue is worked off
+    // before the index is read (searching, checking at opening). A file without an index is
+    // left alone: it gets one when it is next opened.
+    static void WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel);
 
     // The version of the index layout; another number means a rebuild.
-    static constexpr int kVersie = 1;
+    static constexpr int kVersie = 2;
 
 private:
+    void VerwerkWachtrij();
     void VulRelaties(std::vector<CZoekTreffer>& treffers);
 
     std::shared_ptr<CDaoDatabase> m_database;

@@ -4,9 +4,9 @@
 #include "search/ZoekTabel.h"
 
 void CZoekBijwerker::RowWritten(CDaoDatabase& database, const QString& strTable, qint64 lKey,
-                                Change change) {
+                                Change) {
     if (const ZoekTabel* tabel = ZoekTabel::Zoek(strTable)) {
-        CSqliteZoekIndex::WerkBij(database, *tabel, lKey, change);
+        CSqliteZoekIndex::WerkBij(database, *tabel, lKey);
     }
 }
 
