@@ -117,7 +117,11 @@ Inhoud LeesInhoud(const ZoekTabel& tabel, const Statement& rij) {
     inhoud.strLijst = rij.Tekst(kolom++);
     QStringList naam, tekst, nummers;
     for (size_t i = 0; i < tabel.naam.size(); ++i) {
-        naam << rij.Tekst(kolom++);
+        // A full name that repeats the list name would only show twice in every result.
+        if (const QString waarde = rij.Tekst(kolom++);
+            !naam.contains(waarde, Qt::CaseInsensitive)) {
+            naam << waarde;
+        }
     }
     for (size_t i = 0; i < tabel.tekst.size(); ++i) {
         if (const QString waarde = rij.Tekst(kolom++); !IsPlaatshouder(waarde)) {
@@ -272,9 +276,17 @@ void CSqliteZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, q
     sqlite3_bind_int64(stmt, 1, IndexRij(tabel.nSoort, lSleutel));
     const int rc = sqlite3_step(stmt);
     sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) {
+    if (rc == SQLITE_DONE) {
+        return;
+    }
+    // A failure that may have cost the transaction fails the write with it. Any other means
+    // a damaged index, which must not cost the user the record: the index is taken away, to
+    // be rebuilt from the tables when the file is next opened, and the write goes on.
+    if (IsErnstig(sqlite3_extended_errcode(database.Handle())) ||
+        sqlite3_get_autocommit(database.Handle())) {
         database.ThrowLastError();
     }
+    VerwijderIndex(database);
 }
 
 void CSqliteZoekIndex::VerwerkWachtrij() {

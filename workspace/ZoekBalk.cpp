@@ -57,6 +57,35 @@ QString FragmentHtml(QString fragment) {
         .replace(CZoekTreffer::kEinde, QLatin1String("</b>"));
 }
 
+// The piece of text without the list name it starts with, which the first line shows already.
+QString ZonderNaam(const QString& fragment, const QString& naam) {
+    int n = 0;
+    int i = 0;
+    for (; i < fragment.size() && n < naam.size(); ++i) {
+        const QChar c = fragment[i];
+        if (c == CZoekTreffer::kBegin || c == CZoekTreffer::kEinde) {
+            continue;
+        }
+        if (c != naam[n++]) {
+            return fragment;
+        }
+    }
+    if (n < naam.size()) {
+        return fragment;
+    }
+    // Markers that close right after the name stay with it.
+    while (i < fragment.size() && fragment[i] == CZoekTreffer::kEinde) {
+        ++i;
+    }
+    QString rest = fragment.mid(i);
+    const int nOpen =
+        fragment.left(i).count(CZoekTreffer::kBegin) - fragment.left(i).count(CZoekTreffer::kEinde);
+    if (nOpen > 0) {
+        rest.prepend(CZoekTreffer::kBegin);
+    }
+    return rest.trimmed();
+}
+
 QString Leesbaar(QString fragment) {
     return fragment.remove(CZoekTreffer::kBegin).remove(CZoekTreffer::kEinde).simplified();
 }
@@ -229,13 +258,13 @@ void CZoekBalk::VulLijst() {
             kop += QStringLiteral(" &nbsp;—&nbsp; %1").arg(treffer.strRelatie.toHtmlEscaped());
         }
         auto* item = new QListWidgetItem(m_pLijst);
-        item->setText(
-            QStringList{treffer.strNaam, treffer.strRelatie, Leesbaar(treffer.strFragment)}
-                .filter(QRegularExpression(QStringLiteral("\\S")))
-                .join(QStringLiteral(" — ")));
+        const QString fragment = ZonderNaam(treffer.strFragment, treffer.strNaam);
+        item->setText(QStringList{treffer.strNaam, treffer.strRelatie, Leesbaar(fragment)}
+                          .filter(QRegularExpression(QStringLiteral("\\S")))
+                          .join(QStringLiteral(" — ")));
         item->setData(CZoekResultaatDelegate::kHtmlRole,
                       QStringLiteral("<div style='white-space:pre'>%1<br>%2</div>")
-                          .arg(kop, FragmentHtml(treffer.strFragment)));
+                          .arg(kop, FragmentHtml(fragment)));
         item->setData(kSoortRol, treffer.nSoort);
         const int n = Plaatje(treffer.nSoort);
         item->setIcon(n >= 0 ? plaatjes.Image(n)

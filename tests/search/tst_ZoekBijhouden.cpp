@@ -97,6 +97,19 @@ private slots:
         QCOMPARE(b.Vind("blauw"), QStringList{"Blauw"});
         QCOMPARE(b.Vind("groen"), QStringList{"Groen"});
 
+        // A queue that refuses the number: the record is still stored, the index goes.
+        b.db.Exec("CREATE TRIGGER geen_wachtrij BEFORE INSERT ON ZoekWachtrij "
+                  "BEGIN SELECT RAISE(ABORT, 'wachtrij vergrendeld'); END");
+        const LONG paars = b.Relatie("Paars");
+        QCOMPARE(b.db.Scalar(QStringLiteral("SELECT szInLijst FROM Relaties WHERE "
+                                            "lRelatieNummer = %1")
+                                 .arg(paars))
+                     .toString(),
+                 "Paars");
+        QVERIFY(!b.index->IsActueel());
+        b.Bouw();
+        QCOMPARE(b.Vind("paars"), QStringList{"Paars"});
+
         b.db.Exec("DROP TABLE ZoekTekst");
         const LONG geel = b.Relatie("Geel");
         QVERIFY(geel > 0);

@@ -5,6 +5,7 @@
 #include "support/TestRegistry.h"
 #include "tst_CommandHulp.h"
 #include "workspace/ZoekBalk.h"
+#include "workspace/ZoekResultaatDelegate.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -129,6 +130,22 @@ private slots:
         b.Typ("zonneveld");
         // The relation and the person by name.
         QCOMPARE(b.Gevonden().size(), 2);
+        // Each row: the name in bold with its relation, the matched words marked, and a plain
+        // text for screen readers; the name is not repeated on the second line.
+        for (int rij = 0; rij < 2; ++rij) {
+            const QListWidgetItem* item = b.balk->Lijst()->item(rij);
+            const QString html = item->data(CZoekResultaatDelegate::kHtmlRole).toString();
+            QVERIFY(!item->icon().isNull());
+            if (b.balk->Treffers()[size_t(rij)].nSoort == ZoekTabel::PERSOON) {
+                QVERIFY2(html.contains("<b>Zonneveld, Griet</b> &nbsp;—&nbsp; Bakkerij "
+                                       "Zonneveld<br><b>Zonneveld</b> Griet"),
+                         qPrintable(html));
+                QCOMPARE(item->text(), "Zonneveld, Griet — Bakkerij Zonneveld — Zonneveld Griet");
+            } else {
+                QVERIFY2(html.contains("<b>Bakkerij Zonneveld</b><br></div>"), qPrintable(html));
+                QCOMPARE(item->text(), "Bakkerij Zonneveld");
+            }
+        }
         QCOMPARE(b.balk->Lijst()->currentRow(), 0);
         QTest::keyClick(b.balk->Veld(), Qt::Key_Down);
         QCOMPARE(b.balk->Lijst()->currentRow(), 1);
