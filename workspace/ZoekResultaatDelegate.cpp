@@ -12,6 +12,12 @@ constexpr int kMarge = 3;
 void Vul(QTextDocument& document, const QStyleOptionViewItem& option, const QModelIndex& index) {
     document.setDefaultFont(option.font);
     document.setDocumentMargin(0);
+    // The text takes the colour of the row, so that a selected row stays readable.
+    const bool bGekozen = option.state & QStyle::State_Selected;
+    document.setDefaultStyleSheet(
+        QStringLiteral("div { color: %1; }")
+            .arg(option.palette.color(bGekozen ? QPalette::HighlightedText : QPalette::Text)
+                     .name()));
     document.setHtml(index.data(CZoekResultaatDelegate::kHtmlRole).toString());
 }
 
@@ -35,9 +41,6 @@ void CZoekResultaatDelegate::paint(QPainter* painter, const QStyleOptionViewItem
     QTextDocument document;
     Vul(document, opt, index);
     QAbstractTextDocumentLayout::PaintContext context;
-    const bool bGekozen = opt.state & QStyle::State_Selected;
-    context.palette.setColor(
-        QPalette::Text, opt.palette.color(bGekozen ? QPalette::HighlightedText : QPalette::Text));
     painter->save();
     painter->translate(icoonVak.right() + 2 * kMarge, opt.rect.top() + kMarge);
     document.setTextWidth(opt.rect.width() - icoonVak.width() - 4 * kMarge);
