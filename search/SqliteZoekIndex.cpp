@@ -362,6 +362,17 @@ bool CSqliteZoekIndex::IsActueel() {
     return true;
 }
 
+// The engine's data version moves only with commits of other connections, so the program's
+// own writes (already in the index's queue) do not count.
+bool CSqliteZoekIndex::DoorAnderenGewijzigd() {
+    Statement versie(*m_database, QStringLiteral("PRAGMA data_version"));
+    versie.Stap();
+    const qint64 nVersie = versie.Getal(0);
+    const bool bGewijzigd = m_nDataVersie >= 0 && nVersie != m_nDataVersie;
+    m_nDataVersie = nVersie;
+    return bGewijzigd;
+}
+
 void CSqliteZoekIndex::Herbouw(const Voortgang& voortgang) {
     CDaoDatabase& database = *m_database;
     database.BeginTrans();

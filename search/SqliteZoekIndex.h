@@ -21,6 +21,7 @@ public:
     CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
 
     bool IsActueel() override;
+    bool DoorAnderenGewijzigd() override;
     void Herbouw(const Voortgang& voortgang) override;
     std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) override;
 
@@ -39,4 +40,5 @@ private:
 
     std::shared_ptr<CDaoDatabase> m_database;
     std::vector<int> m_soorten;
+    qint64 m_nDataVersie = -1;
 };

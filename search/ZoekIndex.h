@@ -20,6 +20,10 @@ public:
     // False when the index is missing, made by another version, or when the tables were
     // changed by a program that does not keep it.
     virtual bool IsActueel() = 0;
+    // True when another program (or another connection) has changed the database since the
+    // previous call; the first call only takes note. Cheap enough to ask whenever the user
+    // turns to the search line.
+    virtual bool DoorAnderenGewijzigd() = 0;
     // Builds the index afresh from the tables in one transaction, reporting each row with
     // its table, the rows done and the rows of all tables together.
     virtual void Herbouw(const Voortgang& voortgang) = 0;

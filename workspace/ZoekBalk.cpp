@@ -170,7 +170,22 @@ void CZoekBalk::OpenIndex() {
     m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(hoofd->GetName(), soorten));
     for (const auto& index : m_indexen) {
         try {
+            index->DoorAnderenGewijzigd();
             if (!index->IsActueel()) {
+                BouwIndex(*index);
+            }
+        } catch (const CDaoException&) {
+            BouwIndex(*index);
+        }
+    }
+}
+
+// Another program may have changed a file while the program runs: when the user turns to
+// the search line, an index that no longer agrees with its file is rebuilt first.
+void CZoekBalk::ControleerIndexen() {
+    for (const auto& index : m_indexen) {
+        try {
+            if (index->DoorAnderenGewijzigd() && !index->IsActueel()) {
                 BouwIndex(*index);
             }
         } catch (const CDaoException&) {
@@ -209,6 +224,7 @@ void CZoekBalk::BouwIndex(CZoekIndex& index) {
 }
 
 void CZoekBalk::Activeer() {
+    ControleerIndexen();
     m_pVeld->setFocus(Qt::ShortcutFocusReason);
     m_pVeld->selectAll();
     if (!m_pVeld->text().trimmed().isEmpty()) {
@@ -377,6 +393,9 @@ bool CZoekBalk::eventFilter(QObject* watched, QEvent* event) {
             PlaatsLijst();
         }
         return false;
+    }
+    if (watched == m_pVeld && event->type() == QEvent::FocusIn) {
+        ControleerIndexen();
     }
     if (event->type() == QEvent::ShortcutOverride) {
         // Enter and Escape belong to the search here, not to the window's Modify command.

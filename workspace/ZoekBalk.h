@@ -55,6 +55,7 @@ private:
     void VulLijst();
     void PlaatsLijst();
     void BouwIndex(CZoekIndex& index);
+    void ControleerIndexen();
     void ZoekIn(const QString& strTekst);
     bool ToonInAgenda(const CZoekTreffer& treffer);
 

@@ -176,6 +176,16 @@ private slots:
         QVERIFY(b.balk->Treffers().empty());
         QCOMPARE(lijst->count(), 1);
         QCOMPARE(lijst->item(0)->text(), "Niets gevonden");
+
+        // A relation added by another program while the line is open is found once the user
+        // turns to the line again.
+        const int nieuw = AddRelatie(b.db, "Qqq Nieuwkomer");
+        b.Typ("qqq");
+        b.balk->Activeer();
+        QTest::keyClick(b.balk->Veld(), Qt::Key_Backspace);
+        QTest::keyClicks(b.balk->Veld(), "q");
+        QCOMPARE(b.Gevonden(), QStringList{"Qqq Nieuwkomer"});
+        QVERIFY(nieuw > 0);
         QTest::keyClick(b.balk->Veld(), Qt::Key_Return);
         QVERIFY(MessageBoxLog().empty());
         QCOMPARE(b.balk->Veld()->accessibleName(), "Zoeken");
