@@ -289,12 +289,26 @@ void CSqliteZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, q
     VerwijderIndex(database);
 }
 
-void CSqliteZoekIndex::VerwerkWachtrij() {
+void CSqliteZoekIndex::VerwerkWachtrij(bool bWachten) {
     CDaoDatabase& database = *m_database;
+    Statement leeg(database, QStringLiteral("SELECT EXISTS (SELECT 1 FROM ZoekWachtrij)"));
+    leeg.Stap();
+    if (leeg.Getal(0) == 0) {
+        return;
+    }
     const bool bEigenTransactie =
         !database.InTransaction() && sqlite3_get_autocommit(database.Handle()) != 0;
     if (bEigenTransactie) {
-        database.BeginTrans();
+        // While the user types, a file another program is writing is not waited for: the
+        // search then shows what the index holds, and the queue follows next time.
+        sqlite3_busy_timeout(database.Handle(), bWachten ? CDaoDatabase::kBusyTimeoutMs : 0);
+        try {
+            database.BeginTrans();
+        } catch (...) {
+            sqlite3_busy_timeout(database.Handle(), CDaoDatabase::kBusyTimeoutMs);
+            throw;
+        }
+        sqlite3_busy_timeout(database.Handle(), CDaoDatabase::kBusyTimeoutMs);
     }
     try {
         Statement wachtrij(database, QStringLiteral("SELECT rij FROM ZoekWachtrij"));
@@ -328,7 +342,7 @@ bool CSqliteZoekIndex::IsActueel() {
         return false;
     }
     try {
-        VerwerkWachtrij();
+        VerwerkWachtrij(true);
     } catch (const CDaoException&) {
         return false;
     }
@@ -419,7 +433,7 @@ std::vector<CZoekTreffer> CSqliteZoekIndex::Zoek(const QString& strVraag, int nM
         return treffers;
     }
     try {
-        VerwerkWachtrij();
+        VerwerkWachtrij(false);
     } catch (const CDaoException& e) {
         // Another program holding the file, or a file that may only be read: search what
         // the index holds; the waiting records follow at the next search.

@@ -35,7 +35,8 @@ public:
     static constexpr int kVersie = 2;
 
 private:
-    void VerwerkWachtrij();
+    // Works off the queue; bWachten waits for another program's lock as every write does.
+    void VerwerkWachtrij(bool bWachten);
     void VulRelaties(std::vector<CZoekTreffer>& treffers);
 
     std::shared_ptr<CDaoDatabase> m_database;

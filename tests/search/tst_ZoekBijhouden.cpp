@@ -7,6 +7,7 @@
 #include "support/TestRegistry.h"
 #include "ZoekBank.h"
 
+#include <QElapsedTimer>
 #include <QTest>
 
 // The index follows every store, change and delete in the write's own transaction: it
@@ -61,6 +62,21 @@ private slots:
         QCOMPARE(b.Vind("eva"), QStringList{"Bos, Eva"});
         QVERIFY(b.Vind("tijdelijk").isEmpty());
         QVERIFY(b.index->IsActueel());
+    }
+
+    // While another program holds the file, typing does not wait for it: the search shows
+    // what the index holds, and the waiting record follows once the file is free.
+    void searchDoesNotWaitForAnotherProgram() {
+        ZoekBank b;
+        b.Relatie("Vermeulen", "Vermeulen Glas");
+        b.db.Exec("BEGIN IMMEDIATE");
+        QElapsedTimer klok;
+        klok.start();
+        const QStringList tijdensSlot = b.Vind("vermeulen");
+        QVERIFY2(klok.elapsed() < 2000, qPrintable(QString::number(klok.elapsed())));
+        QVERIFY(tijdensSlot.isEmpty());
+        b.db.Exec("COMMIT");
+        QCOMPARE(b.Vind("vermeulen"), QStringList{"Vermeulen"});
     }
 
     // A write the engine refuses leaves no trace in the index either.
