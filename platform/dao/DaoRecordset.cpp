@@ -588,10 +588,18 @@ void CDaoRecordset::Update() {
     }
     if (m_nEditMode == dbEditAdd) {
         const bool wasAfterLast = m_nCurrent >= long(m_keys.size());
-        CDaoWriteObserver::Write(*GetDatabase(), m_strTable, CDaoWriteObserver::RowAdded, [this] {
-            InsertRow();
-            return m_lastModified;
-        });
+        const size_t nKeys = m_keys.size();
+        try {
+            CDaoWriteObserver::Write(*GetDatabase(), m_strTable, CDaoWriteObserver::RowAdded,
+                                     [this] {
+                                         InsertRow();
+                                         return m_lastModified;
+                                     });
+        } catch (...) {
+            // The observer's failure undid the row: its key must not stay in the keyset.
+            m_keys.resize(nKeys);
+            throw;
+        }
         if (wasAfterLast) {
             m_nCurrent = long(m_keys.size());
         }
