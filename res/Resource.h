@@ -45,4 +45,6 @@ enum CommandId : int {
     // Backups: a copy to a chosen place, and restoring one of the program's own copies.
     ID_RESERVEKOPIE_MAKEN = 32830,
     ID_RESERVEKOPIE_TERUGZETTEN = 32831,
+    // Search: the search line and its results.
+    ID_ZOEKEN = 32810,
 };

@@ -1,0 +1,143 @@
+#include "platform/dao/DaoException.h"
+#include "platform/dao/DaoRecordset.h"
+#include "platform/dao/DaoWriteObserver.h"
+#include "support/TestRegistry.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+
+namespace {
+
+QString g_strBestand;
+
+class CRecRij : public CDaoRecordset {
+public:
+    QString GetDefaultDBName() override { return g_strBestand; }
+    QString GetDefaultSQL() override { return QStringLiteral("[Rij]"); }
+    void DoFieldExchange(CDaoFieldExchange* pFX) override {
+        DFX_Long(pFX, "[nNr]", nNr);
+        DFX_Text(pFX, "[szNaam]", szNaam);
+    }
+    LONG nNr = 0;
+    QString szNaam;
+};
+
+// Notes what it is told, with the row as the connection sees it at that moment, and fails
+// when asked to.
+class Waarnemer : public CDaoWriteObserver {
+public:
+    QStringList gezien;
+    bool bFaal = false;
+
+    void RowWritten(CDaoDatabase& database, const QString& strTable, qint64 lKey,
+                    Change change) override {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(database.Handle(), "SELECT coalesce(szNaam, '-') FROM Rij WHERE nNr = ?",
+                           -1, &stmt, nullptr);
+        sqlite3_bind_int64(stmt, 1, lKey);
+        const QString rij =
+            sqlite3_step(stmt) == SQLITE_ROW
+                ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)))
+                : QStringLiteral("weg");
+        sqlite3_finalize(stmt);
+        gezien << QStringLiteral("%1 %2 %3 %4").arg(strTable).arg(lKey).arg(int(change)).arg(rij);
+        if (bFaal) {
+            throw CDaoException(QStringLiteral("waarnemer faalt"));
+        }
+    }
+};
+
+} // namespace
+
+// The write observer: told of every row written, inside the write's transaction, and able
+// to undo the write by failing, without leaving a transaction open or a key behind.
+class TestDaoWriteObserver : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        g_strBestand = m_dir->filePath("rij.db");
+        QVERIFY(sqlite3_open(QFile::encodeName(g_strBestand).constData(), &m_db) == SQLITE_OK);
+        sqlite3_exec(m_db,
+                     "CREATE TABLE Rij (nNr INTEGER PRIMARY KEY AUTOINCREMENT, szNaam TEXT);"
+                     "INSERT INTO Rij (szNaam) VALUES ('een')",
+                     nullptr, nullptr, nullptr);
+        CDaoWriteObserver::Install(&m_waarnemer);
+    }
+    void cleanup() {
+        CDaoWriteObserver::Install(nullptr);
+        sqlite3_close(m_db);
+        m_dir.reset();
+    }
+
+    void everyWriteIsReported() {
+        CRecRij rec;
+        rec.Open();
+        rec.AddNew();
+        rec.szNaam = "twee";
+        rec.Update();
+        rec.MoveFirst();
+        rec.Edit();
+        rec.szNaam = "EEN";
+        rec.Update();
+        rec.Delete();
+        QCOMPARE(m_waarnemer.gezien, (QStringList{"Rij 2 0 twee", "Rij 1 1 EEN", "Rij 1 2 weg"}));
+    }
+
+    void aFailingObserverUndoesTheWrite() {
+        CRecRij rec;
+        rec.Open();
+        m_waarnemer.bFaal = true;
+        rec.AddNew();
+        rec.szNaam = "twee";
+        QVERIFY_THROWS_EXCEPTION(CDaoException, rec.Update());
+        rec.MoveFirst();
+        QVERIFY_THROWS_EXCEPTION(CDaoException, rec.Delete());
+        rec.Edit();
+        rec.szNaam = "anders";
+        QVERIFY_THROWS_EXCEPTION(CDaoException, rec.Update());
+        QCOMPARE(Tekst("SELECT group_concat(nNr || szNaam) FROM Rij"), QString("1een"));
+        // No key of the undone row in the keyset, and no transaction left open: another
+        // connection can write at once.
+        rec.MoveLast();
+        QCOMPARE(rec.nNr, 1);
+        QCOMPARE(sqlite3_exec(m_db, "INSERT INTO Rij (szNaam) VALUES ('ander')", nullptr, nullptr,
+                              nullptr),
+                 SQLITE_OK);
+
+        // Inside a transaction only the failed write is undone.
+        m_waarnemer.bFaal = false;
+        rec.BeginTrans();
+        rec.AddNew();
+        rec.szNaam = "blijft";
+        rec.Update();
+        m_waarnemer.bFaal = true;
+        rec.AddNew();
+        rec.szNaam = "gaat";
+        QVERIFY_THROWS_EXCEPTION(CDaoException, rec.Update());
+        rec.CommitTrans();
+        QCOMPARE(Tekst("SELECT group_concat(szNaam) FROM Rij"), QString("een,ander,blijft"));
+    }
+
+private:
+    QString Tekst(const char* sql) {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
+        QString tekst;
+        if (sqlite3_step(stmt) == SQLITE_ROW) {
+            tekst = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        }
+        sqlite3_finalize(stmt);
+        return tekst;
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    sqlite3* m_db = nullptr;
+    Waarnemer m_waarnemer;
+};
+
+TOLVAR_TEST(TestDaoWriteObserver);
+#include "tst_DaoWriteObserver.moc"
