@@ -213,6 +213,11 @@ void CZoekBalk::BouwIndex(CZoekIndex& index) {
         });
     } catch (const CDaoException& e) {
         voortgang.DestroyWindow();
+        // A file that cannot be written now is already reported by the record store; the
+        // search uses the index as it is, and the next turn to the search line tries again.
+        if (e.m_kind == DaoErrorKind::ReadOnly || e.m_kind == DaoErrorKind::InUse) {
+            return;
+        }
         MessageBox(m_pVenster,
                    QStringLiteral("De zoekindex kon niet worden opgebouwd; zoeken vindt "
                                   "daardoor niet alles. Uw gegevens zijn niet veranderd.\n\n%1")
