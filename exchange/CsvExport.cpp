@@ -1,5 +1,6 @@
 #include "exchange/CsvExport.h"
 
+#include "dialogs/OfferteDlg.h"
 #include "exchange/UitwisselFout.h"
 #include "store/RecBestelling.h"
 #include "store/RecCalculatie.h"
@@ -20,19 +21,10 @@ QString JaNee(BOOL b) {
     return b ? QStringLiteral("ja") : QStringLiteral("nee");
 }
 
+// An unknown stored status keeps its number, so the sheet shows what is there.
 QString Status(LONG status) {
-    switch (status) {
-    case 0:
-        return QStringLiteral("Te versturen");
-    case 1:
-        return QStringLiteral("Is verstuurd");
-    case 2:
-        return QStringLiteral("Positief");
-    case 3:
-        return QStringLiteral("Vervallen");
-    default:
-        return QString::number(status);
-    }
+    const QString tekst = COfferteDlg::StatusTekst(status);
+    return tekst.isEmpty() ? QString::number(status) : tekst;
 }
 
 } // namespace
