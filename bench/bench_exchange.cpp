@@ -4,6 +4,8 @@
 #include "exchange/VCardImport.h"
 #include "platform/dao/DaoDatabase.h"
 
+#include "BenchHulp.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <QCoreApplication>
@@ -17,29 +19,6 @@ namespace {
 
 constexpr int kRelaties = 10000;
 constexpr int kRuns = 5;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename F> double TimeMs(F&& action) {
-    QElapsedTimer timer;
-    timer.start();
-    action();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-bool NewDb(const QStringList& args) {
-    QProcess newdb;
-    newdb.start(QStringLiteral(TOLVAR_NEWDB), args);
-    if (!newdb.waitForFinished(-1) || newdb.exitCode() != 0) {
-        std::fprintf(stderr, "tolvar-newdb mislukt: %s\n",
-                     newdb.readAllStandardError().constData());
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 

@@ -10,6 +10,8 @@
 #include "workspace/TolvarView.h"
 #include "workspace/ZoekBalk.h"
 
+#include "BenchHulp.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <QApplication>
@@ -29,18 +31,6 @@ namespace {
 constexpr int kRelaties = 10000;
 constexpr int kRuns = 5;
 constexpr int kPrefixes = 50;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename F> double TimeMs(F&& action) {
-    QElapsedTimer timer;
-    timer.start();
-    action();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 // Words a user would type: half from relation names, half from memo texts, each cut to a
 // prefix of four to seven letters.
@@ -90,11 +80,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString path = dir.filePath("bench.doc");
-    QProcess newdb;
-    newdb.start(QStringLiteral(TOLVAR_NEWDB), {"--demo", QString::number(kRelaties), path});
-    if (!newdb.waitForFinished(-1) || newdb.exitCode() != 0) {
-        std::fprintf(stderr, "tolvar-newdb mislukt: %s\n",
-                     newdb.readAllStandardError().constData());
+    if (!NewDb({"--demo", QString::number(kRelaties), path})) {
         return 1;
     }
     g_strDatabasePath = path;

@@ -1,0 +1,35 @@
+#pragma once
+
+// What every benchmark program needs: medians of timed runs and demo databases made by the
+// real tolvar-newdb.
+
+#include <algorithm>
+#include <cstdio>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStringList>
+#include <vector>
+
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double TimeMs(F&& action) {
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Runs tolvar-newdb with the given arguments; says why on standard error when it fails.
+inline bool NewDb(const QStringList& args) {
+    QProcess newdb;
+    newdb.start(QStringLiteral(TOLVAR_NEWDB), args);
+    if (!newdb.waitForFinished(-1) || newdb.exitCode() != 0) {
+        std::fprintf(stderr, "tolvar-newdb mislukt: %s\n",
+                     newdb.readAllStandardError().constData());
+        return false;
+    }
+    return true;
+}
