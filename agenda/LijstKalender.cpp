@@ -5,6 +5,7 @@
 #include "agenda/AlarmDlg.h"
 #include "agenda/PrioIcoon.h"
 #include "controls/FullRowListCtrl.h"
+#include "platform/dao/DaoException.h"
 #include "platform/ui/ControlId.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
@@ -38,8 +39,14 @@ void CLijstKalender::OnInitialUpdate() {
     m_pLijst->SetBkColor(QColor(255, 255, 234));
     m_pLijst->SetTextBkColor(QColor(255, 255, 234));
     MaakKolommen();
-    Vul(m_set);
+    // The watch runs even when the list cannot be read now; it reads it later itself.
     m_alarmTimer.start(ALARM_PERIODE_MS, this);
+    try {
+        Vul(m_set);
+    } catch (const CDaoException& e) {
+        OnthoudFout(e);
+        throw;
+    }
 }
 
 // "Tijd" goes in first, at position 1 of a list without columns, so it becomes column 0;
@@ -53,6 +60,7 @@ void CLijstKalender::MaakKolommen() {
 // Lists every appointment by alarm time and chooses the next alarm: the earliest one not
 // yet reported, whether its time lies ahead or has already passed.
 void CLijstKalender::Vul(CRecLijstKalender& set) {
+    m_bHerladen = true;
     if (set.IsOpen()) {
         set.Close();
     }
@@ -69,6 +77,7 @@ void CLijstKalender::Vul(CRecLijstKalender& set) {
         }
     }
     m_bAlarmIdle = !bGekozen;
+    m_bHerladen = false;
     set.Close();
 }
 
@@ -159,19 +168,89 @@ void CLijstKalender::OnTimer(int nIDEvent) {
 // The pop-up works on a set of its own and refills through it, so an appointment being
 // added or changed in this view's dialog meanwhile keeps its edit.
 void CLijstKalender::AlarmControle() {
-    if (m_bAlarmIdle || m_klok() < m_dtVolgendAlarm) {
+    if (m_bAlarmBezig || !m_volgendePoging.hasExpired()) {
         return;
     }
-    m_bAlarmIdle = true;
+    if (!m_uitstaand && !m_bHerladen && (m_bAlarmIdle || m_klok() < m_dtVolgendAlarm)) {
+        return;
+    }
+    // Set until the pop-up and any failure box are closed: their event loops run this timer.
+    m_bAlarmBezig = true;
+    struct Klaar {
+        bool& bBezig;
+        ~Klaar() { bBezig = false; }
+    } klaar{m_bAlarmBezig};
+    try {
+        AlarmStappen();
+        m_strGetoondeFout.clear();
+    } catch (const CDaoException& e) {
+        if (m_alarmSet.IsOpen()) {
+            m_alarmSet.Close();
+        }
+        const bool bNieuw = e.m_strError != m_strGetoondeFout;
+        OnthoudFout(e);
+        if (bNieuw) {
+            ReportFailure(e.m_strError, this);
+        }
+    }
+}
+
+// The failure has been (or is about to be) shown; the watch keeps quiet about it while it
+// lasts, and a file in use is left alone for a while.
+void CLijstKalender::OnthoudFout(const CDaoException& e) {
+    m_strGetoondeFout = e.m_strError;
+    if (e.m_kind == DaoErrorKind::InUse) {
+        m_volgendePoging.setRemainingTime(WACHT_NA_SLOT_MS);
+    }
+}
+
+void CLijstKalender::AlarmStappen() {
+    if (m_uitstaand) {
+        SchrijfMelding();
+        m_bHerladen = true;
+    }
+    if (m_bHerladen) {
+        Herlaad(m_alarmSet);
+    }
+    if (!m_bAlarmIdle && m_klok() >= m_dtVolgendAlarm) {
+        ToonAlarm();
+    }
+}
+
+void CLijstKalender::ToonAlarm() {
     if (!CAgendaLijst::OpenOpNummer(m_alarmSet, m_nVolgendAlarm)) {
+        m_bAlarmIdle = true;
         return;
     }
     m_alarmSet.Edit();
+    const QString strGelezen = m_alarmSet.szTekst;
     CAlarmDlg dlg(&m_alarmSet, this);
     dlg.SetHerhaling(m_nGeluidHerhaling);
     dlg.DoModal();
-    m_alarmSet.Update();
+    // The user has seen it: what the pop-up leaves is stored now or, when the file fails,
+    // at a later tick. The set itself never stays in the middle of an edit.
+    m_uitstaand = Melding{m_alarmSet.dwIndex, m_alarmSet.bGemeld, std::nullopt};
+    if (m_alarmSet.szTekst != strGelezen) {
+        m_uitstaand->szTekst = m_alarmSet.szTekst;
+    }
+    m_alarmSet.CancelUpdate();
     m_alarmSet.Close();
-    m_bAlarmIdle = false;
+    SchrijfMelding();
     Herlaad(m_alarmSet);
+}
+
+void CLijstKalender::SchrijfMelding() {
+    if (CAgendaLijst::OpenOpNummer(m_alarmSet, m_uitstaand->dwIndex)) {
+        m_alarmSet.Edit();
+        m_alarmSet.szTekst = m_uitstaand->szTekst.value_or(m_alarmSet.szTekst);
+        m_alarmSet.bGemeld = m_uitstaand->bGemeld;
+        try {
+            m_alarmSet.Update();
+        } catch (...) {
+            m_alarmSet.CancelUpdate();
+            throw;
+        }
+        m_alarmSet.Close();
+    }
+    m_uitstaand.reset();
 }

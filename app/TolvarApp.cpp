@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/TolvarDoc.h"
 #include "controls/SplashScreen.h"
+#include "platform/dao/DaoFailureScope.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
@@ -66,6 +67,9 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
         return false;
     }
 
+    // One failure of a file gives one box (and one wait for a lock) during start-up, however
+    // many panes read the file.
+    CDaoFailureScope startup;
     m_pDocument = std::make_unique<CTolvarDoc>();
     m_pDocument->OnNewDocument();
     m_pMainFrame = std::make_unique<CMainFrame>(m_views, this);
@@ -81,6 +85,7 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     }
     m_pMainFrame->showMaximized();
     m_pMainFrame->repaint();
+    m_pDocument->ReportStartProblems();
     return true;
 }
 

@@ -1,11 +1,12 @@
 #include "platform/dao/DaoDatabase.h"
 
 #include "platform/dao/DaoException.h"
+#include "platform/dao/DaoFailureScope.h"
+#include "platform/dao/SqliteError.h"
 #include "platform/dao/TextCollation.h"
 #include "platform/paths/Paths.h"
 
 #include <map>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <sqlite3.h>
 
@@ -14,11 +15,6 @@ namespace {
 std::map<QString, std::weak_ptr<CDaoDatabase>>& OpenConnections() {
     static std::map<QString, std::weak_ptr<CDaoDatabase>> connections;
     return connections;
-}
-
-QString EngineMessage(const QString& engineText, const QString& path) {
-    return QCoreApplication::translate("CDaoDatabase", "%1\n\nDatabasebestand: %2")
-        .arg(engineText, path);
 }
 
 } // namespace
@@ -42,24 +38,41 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& path) {
         }
     }
 
+    CDaoFailureScope::ThrowEarlierOpenFailure(key);
+    try {
+        auto database = Connect(key);
+        connections[key] = database;
+        return database;
+    } catch (const CDaoException& failure) {
+        CDaoFailureScope::NoteOpenFailure(key, failure);
+        throw;
+    }
+}
+
+std::shared_ptr<CDaoDatabase> CDaoDatabase::Connect(const QString& path) {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(key.toUtf8().constData(), &db,
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
-        const QString text =
-            db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+        const CDaoException failure = SqliteError(db, rc, path);
         sqlite3_close_v2(db);
-        throw CDaoException(EngineMessage(text, key), rc);
+        throw failure;
     }
-    std::shared_ptr<CDaoDatabase> database(new CDaoDatabase(db, key));
+    std::shared_ptr<CDaoDatabase> database(new CDaoDatabase(db, path));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
     CTextCollation::Register(db);
     // The engine opens lazily: reading the schema now turns "not a database" into an error
     // of the open, not of some later move.
     database->Execute("SELECT count(*) FROM sqlite_master");
-    connections[key] = database;
     return database;
+}
+
+bool CDaoDatabase::IsReadOnly() const {
+    // A file the engine could open for reading only, or one whose folder cannot take the
+    // journal that every write makes beside it.
+    return sqlite3_db_readonly(m_db, "main") == 1 ||
+           !QFileInfo(QFileInfo(m_strPath).absolutePath()).isWritable();
 }
 
 void CDaoDatabase::Execute(const char* sql) {
@@ -67,13 +80,12 @@ void CDaoDatabase::Execute(const char* sql) {
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
         const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
         sqlite3_free(error);
-        throw CDaoException(EngineMessage(text, m_strPath), sqlite3_errcode(m_db));
+        throw SqliteError(m_db, sqlite3_extended_errcode(m_db), m_strPath, text);
     }
 }
 
 void CDaoDatabase::ThrowLastError() const {
-    throw CDaoException(EngineMessage(QString::fromUtf8(sqlite3_errmsg(m_db)), m_strPath),
-                        sqlite3_extended_errcode(m_db));
+    throw SqliteError(m_db, sqlite3_extended_errcode(m_db), m_strPath);
 }
 
 void CDaoDatabase::BeginTrans() {

@@ -31,14 +31,21 @@ public:
     // Runs a statement without results; throws CDaoException on failure.
     void Execute(const char* sql);
 
-    // Throws CDaoException with the engine's last message and the file's name.
+    // Throws CDaoException with the kind of the engine's last failure, the file's name and
+    // the engine's message.
     [[noreturn]] void ThrowLastError() const;
 
-    // How long an operation waits for another process's lock before it fails.
-    static constexpr int kBusyTimeoutMs = 10000;
+    // Whether writes to the file must fail: the file or its folder cannot be written.
+    bool IsReadOnly() const;
+
+    // How long an operation waits for another process's lock before it fails: long enough
+    // for another desk's write to end, short enough that the window never seems frozen
+    // (a failed command and the refill after it wait twice at most).
+    static constexpr int kBusyTimeoutMs = 1000;
 
 private:
     CDaoDatabase(sqlite3* db, QString path);
+    static std::shared_ptr<CDaoDatabase> Connect(const QString& path);
 
     sqlite3* m_db = nullptr;
     QString m_strPath;

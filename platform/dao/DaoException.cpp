@@ -1,5 +1,58 @@
 #include "platform/dao/DaoException.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("CDaoException", text);
+}
+
+} // namespace
+
 CDaoException::CDaoException(QString error, int engineCode)
     : m_strError(std::move(error)), m_nEngineCode(engineCode),
       m_utf8(m_strError.toUtf8().toStdString()) {}
+
+CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode)
+    : CDaoException(
+          Tr("%1\n\nMelding van de database: %2").arg(KindSentence(kind, name), engineText),
+          engineCode) {
+    m_kind = kind;
+    m_strName = std::move(name);
+    m_strEngineText = std::move(engineText);
+}
+
+QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name) {
+    switch (kind) {
+    case DaoErrorKind::FileMissing:
+        return Tr("Het databasebestand %1 is niet gevonden.").arg(name);
+    case DaoErrorKind::NotADatabase:
+        return Tr("Het bestand %1 is geen Tolvar-database.").arg(name);
+    case DaoErrorKind::Damaged:
+        return Tr("Het databasebestand %1 is beschadigd.").arg(name);
+    case DaoErrorKind::SchemaMissing:
+        return Tr("In databasebestand %1 ontbreekt een tabel of kolom die Tolvar nodig heeft.")
+            .arg(name);
+    case DaoErrorKind::ReadOnly:
+        return Tr("Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden "
+                  "opgeslagen.")
+            .arg(name);
+    case DaoErrorKind::InUse:
+        return Tr("Het databasebestand %1 is in gebruik door een ander programma of werkstation. "
+                  "Probeer het over enkele ogenblikken opnieuw.")
+            .arg(name);
+    case DaoErrorKind::DiskFull:
+        return Tr("De schijf van databasebestand %1 is vol: er kan niets meer worden opgeslagen.")
+            .arg(name);
+    case DaoErrorKind::ChangedByOther:
+        return Tr("Het record is intussen door een andere gebruiker gewijzigd in database %1. "
+                  "Open het opnieuw om de wijziging te zien.")
+            .arg(name);
+    case DaoErrorKind::ServerUnreachable:
+        return Tr("De databaseserver van %1 is niet bereikbaar.").arg(name);
+    case DaoErrorKind::Other:
+        break;
+    }
+    return Tr("Er is een fout opgetreden in databasebestand %1.").arg(name);
+}

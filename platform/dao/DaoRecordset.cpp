@@ -83,18 +83,23 @@ void CDaoRecordset::Open(int, const QString& sql, int) {
         Statement info{Prepare(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(m_strTable)))};
         QString keyColumn;
         bool tableFound = false;
-        while (sqlite3_step(info.stmt) == SQLITE_ROW) {
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(info.stmt)) == SQLITE_ROW) {
             tableFound = true;
             if (sqlite3_column_int(info.stmt, 5) == 1) {
                 keyColumn = QString::fromUtf8(
                     reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
             }
         }
+        // A schema that cannot be read (a lock, a damaged file) is no missing table.
+        if (rc != SQLITE_DONE) {
+            ThrowError();
+        }
         if (!tableFound) {
-            throw CDaoException(
-                QCoreApplication::translate("CDaoRecordset",
-                                            "De tabel '%1' ontbreekt in databasebestand %2.")
-                    .arg(m_strTable, GetDatabase()->GetName()));
+            // The engine reads a missing table as an empty one here; it is reported in the
+            // engine's own words, as a statement on it would be.
+            throw CDaoException(DaoErrorKind::SchemaMissing, GetDatabase()->GetName(),
+                                QStringLiteral("no such table: %1").arg(m_strTable), 1);
         }
         for (size_t i = 0; i < m_fields.size(); ++i) {
             if (m_fields[i].name.compare(keyColumn, Qt::CaseInsensitive) == 0) {

@@ -1,6 +1,7 @@
 #include "platform/ui/DispatchGuard.h"
 
 #include "platform/dao/DaoException.h"
+#include "platform/dao/DaoFailureScope.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/MessageBox.h"
 
@@ -15,7 +16,9 @@ bool Guarded(const std::function<void()>& call, QWidget* owner) {
         call();
         return true;
     } catch (const CDaoException& e) {
-        ReportFailure(e.m_strError, owner);
+        if (CDaoFailureScope::FirstReport(e)) {
+            ReportFailure(e.m_strError, owner);
+        }
     } catch (const CUserException&) {
         // The user has been told already.
     } catch (const std::exception& e) {

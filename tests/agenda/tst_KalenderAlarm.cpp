@@ -3,10 +3,13 @@
 #include "agenda/LijstKalender.h"
 #include "AgendaHulp.h"
 #include "controls/FullRowListCtrl.h"
+#include "fixture/LockHolder.h"
 #include "fixture/TestDatabase.h"
+#include "platform/dao/DaoException.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
 #include "res/Resource.h"
+#include "support/Heartbeat.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 
@@ -165,6 +168,71 @@ private slots:
         QTest::qWait(600);
         QCOMPARE(driver.Unexpected(), 0);
         QVERIFY(MessageBoxLog().empty());
+    }
+
+    // A report the file refuses is said once, kept while the fault lasts (no pop-up comes
+    // again, no box repeats), stored once the fault is gone, and the next one then follows.
+    void mislukteMeldingWordtLaterOpgeslagen() {
+        Afspraak("Eerste", Om(8));
+        Afspraak("Tweede", Om(9));
+        m_db->AppointmentExec("CREATE TRIGGER Weigeren BEFORE UPDATE ON KalenderLijst BEGIN "
+                              "SELECT RAISE(ABORT, 'schrijven geweigerd'); END");
+        Start();
+        ModalDriver driver;
+        driver.Queue([](QWidget* modal) {
+            SetControlText(modal, CAlarmDlg::IDC_TEKST, "Eerste, gezien");
+            PressKey(modal, Qt::Key_Return);
+        });
+        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        QVERIFY(driver.WaitDone(3000));
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+        QCOMPARE(MessageBoxLog()[0].text, "Er is een fout opgetreden in databasebestand " +
+                                              m_db->AppointmentPath() +
+                                              ".\n\nMelding van de database: schrijven geweigerd");
+        QTest::qWait(1200);
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+        QCOMPARE(driver.Unexpected(), 0);
+        QCOMPARE(Veld("bGemeld", "Eerste").toInt(), 0);
+
+        m_db->AppointmentExec("DROP TRIGGER Weigeren");
+        driver.Queue(Noteer());
+        QVERIFY(driver.WaitDone(3000));
+        QTRY_VERIFY(m_view->IsAlarmIdle() && !QApplication::activeModalWidget());
+        QCOMPARE(m_getoond, QStringList({"Tweede"}));
+        QCOMPARE(Veld("bGemeld", "Eerste, gezien").toInt(), 1);
+        QCOMPARE(Veld("bGemeld", "Tweede").toInt(), 1);
+        QCOMPARE(Kolom(Lijst(), 2), QStringList({"Eerste, gezien", "Tweede"}));
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+    }
+
+    // Another program holds the appointment file when the pop-up closes: one box soon, no
+    // frozen window while the watch waits, and the report stored after the lock is gone.
+    void slotTijdensMeldingWachtEnSlaatLaterOp() {
+        Afspraak("Eerste", Om(8));
+        Afspraak("Tweede", Om(9));
+        Start();
+        Heartbeat heartbeat;
+        std::unique_ptr<LockHolder> ander;
+        bool bSlot = false;
+        ModalDriver driver;
+        driver.Queue([&](QWidget* modal) {
+            ander = std::make_unique<LockHolder>(m_db->AppointmentPath(), 3000);
+            bSlot = ander->IsHolding();
+            PressKey(modal, Qt::Key_Escape);
+        });
+        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Noteer());
+        QVERIFY(driver.WaitDone(12000));
+        QVERIFY(bSlot);
+        QCOMPARE(m_getoond, QStringList({"Tweede"}));
+        QCOMPARE(int(MessageBoxLog().size()), 1);
+        QCOMPARE(MessageBoxLog()[0].text,
+                 CDaoException::KindSentence(DaoErrorKind::InUse, m_db->AppointmentPath()) +
+                     "\n\nMelding van de database: database is locked");
+        QTRY_VERIFY(m_view->IsAlarmIdle() && !QApplication::activeModalWidget());
+        QCOMPARE(Veld("bGemeld", "Eerste").toInt(), 1);
+        QCOMPARE(Veld("bGemeld", "Tweede").toInt(), 1);
+        QVERIFY2(heartbeat.Longest() < 2200, qPrintable(QString::number(heartbeat.Longest())));
     }
 
     // An alarm that comes due while another appointment is being changed pops up over the

@@ -1,4 +1,7 @@
+#include "fixture/LockHolder.h"
+#include "fixture/ReadOnlyFile.h"
 #include "fixture/TestDatabase.h"
+#include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "store/DatabasePath.h"
 #include "store/RecRelatie.h"
@@ -9,47 +12,24 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-// A child process that takes an exclusive lock on the file, says so through the pipe,
-// holds the lock for holdMs and then ends.
-pid_t HoldLock(const QString& path, int holdMs) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        return -1;
-    }
-    const QByteArray file = QFile::encodeName(path);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        sqlite3* db = nullptr;
-        sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-        const int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-        const char ok = rc == SQLITE_OK ? 'L' : 'F';
-        (void)!write(fds[1], &ok, 1);
-        usleep(useconds_t(holdMs) * 1000);
-        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-        _exit(0);
-    }
-    close(fds[1]);
-    char answer = 0;
-    (void)!read(fds[0], &answer, 1);
-    close(fds[0]);
-    return answer == 'L' ? pid : -1;
-}
-
-QString Message(const std::function<void()>& action) {
+CDaoException Failure(const std::function<void()>& action) {
     try {
         action();
     } catch (const CDaoException& e) {
-        return e.GetErrorMessage();
+        return e;
     }
-    return {};
+    return CDaoException(QString());
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
 }
 
 } // namespace
@@ -66,56 +46,141 @@ private slots:
     void missingFileIsAnErrorAndNeverCreated() {
         g_strDatabasePath = m_db->Folder() + "/bestaat-niet.doc";
         CRecRelatie relatie;
-        const QString error = Message([&] { relatie.Selecteer(SEL_ALLES, 0); });
-        QVERIFY2(error.contains("bestaat-niet.doc"), qPrintable(error));
+        const CDaoException error = Failure([&] { relatie.Selecteer(SEL_ALLES, 0); });
+        QCOMPARE(error.m_kind, DaoErrorKind::FileMissing);
+        QCOMPARE(error.m_strError, "Het databasebestand " + g_strDatabasePath +
+                                       " is niet gevonden.\n\nMelding van de database: unable "
+                                       "to open database file");
         QVERIFY(!QFile::exists(g_strDatabasePath));
         QVERIFY(!relatie.IsOpen());
     }
 
-    void notADatabaseNamesTheFile() {
-        g_strDatabasePath = m_db->Folder() + "/brief.txt";
-        QFile file(g_strDatabasePath);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'x'));
-        file.close();
-        CRecRelatie relatie;
-        const QString error = Message([&] { relatie.Selecteer(SEL_ALLES, 0); });
-        QVERIFY2(error.contains("brief.txt"), qPrintable(error));
-        QCOMPARE(file.size(), 4096);
+    // Each kind of failure as the engine really gives it, in Dutch with the file's name and
+    // the engine's own words as the detail line.
+    void failureKindsInDutch_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("geen database") << "tekst" << int(DaoErrorKind::NotADatabase)
+                                       << "Het bestand %1 is geen Tolvar-database."
+                                       << "file is not a database";
+        QTest::newRow("beschadigd")
+            << "beschadigd" << int(DaoErrorKind::Damaged) << "Het databasebestand %1 is beschadigd."
+            << "database disk image is malformed";
+        QTest::newRow("tabel weg")
+            << "tabel" << int(DaoErrorKind::SchemaMissing)
+            << "In databasebestand %1 ontbreekt een tabel of kolom die Tolvar nodig heeft."
+            << "no such table: MemoRelatie";
+        QTest::newRow("kolom weg")
+            << "kolom" << int(DaoErrorKind::SchemaMissing)
+            << "In databasebestand %1 ontbreekt een tabel of kolom die Tolvar nodig heeft."
+            << "no such column: szPostBus";
+        QTest::newRow("schijf vol")
+            << "vol" << int(DaoErrorKind::DiskFull)
+            << "De schijf van databasebestand %1 is vol: er kan niets meer worden opgeslagen."
+            << "database or disk is full";
+        QTest::newRow("alleen lezen")
+            << "alleen-lezen" << int(DaoErrorKind::ReadOnly)
+            << "Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden opgeslagen."
+            << "attempt to write a readonly database";
+        QTest::newRow("map alleen-lezen")
+            << "map alleen-lezen" << int(DaoErrorKind::ReadOnly)
+            << "Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden opgeslagen."
+            << "unable to open database file";
     }
-
-    void missingTableIsNamed() {
-        m_db->Exec("DROP TABLE MemoRelatie");
-        CRecRelatieMemo memo;
-        const QString error = Message([&] { memo.Selecteer(SEL_OUDER, 1); });
-        QVERIFY2(error.contains("MemoRelatie"), qPrintable(error));
-        QVERIFY2(error.contains(m_db->Path()), qPrintable(error));
+    void failureKindsInDutch() {
+        QFETCH(QString, fault);
+        const QString path = m_db->Path();
+        const QString unwritable = fault == "map alleen-lezen" ? m_db->Folder() : path;
+        CRecRelatie relatie;
+        std::function<void()> action = [&] {
+            relatie.Selecteer(SEL_ALLES, 0);
+            relatie.NieuwRecord();
+        };
+        if (fault == "tekst") {
+            WriteFile(path, QByteArray(4096, 'x'));
+        } else if (fault == "beschadigd") {
+            m_db->Exec("CREATE TABLE Vulling (t TEXT); WITH RECURSIVE n(i) AS (SELECT 1 UNION "
+                       "ALL SELECT i + 1 FROM n WHERE i < 2000) INSERT INTO Vulling SELECT "
+                       "printf('%0500d', i) FROM n");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            file.seek(file.size() / 2);
+            file.write(QByteArray(file.size() / 3, '\xff'));
+            file.close();
+            action = [&] {
+                CDaoDatabase::OpenShared(path)->Execute("SELECT sum(length(t)) FROM Vulling");
+            };
+        } else if (fault == "tabel") {
+            m_db->Exec("DROP TABLE MemoRelatie");
+            action = [] { CRecRelatieMemo().Selecteer(SEL_OUDER, 1); };
+        } else if (fault == "kolom") {
+            m_db->Exec("ALTER TABLE Relaties DROP COLUMN szPostBus");
+        } else if (fault == "vol") {
+            relatie.Selecteer(SEL_ALLES, 0);
+            const auto database = CDaoDatabase::OpenShared(path);
+            database->Execute("PRAGMA max_page_count = 1");
+            relatie.AddNew();
+            relatie.memAlgemeneMemo = QString(100000, 'm');
+            action = [&] { relatie.Update(); };
+        } else if (fault.endsWith("alleen-lezen")) {
+            // A folder that cannot be written cannot take the journal a write makes.
+            if (!MakeReadOnly(unwritable)) {
+                QSKIP("This file system lets the superuser write every file.");
+            }
+            action = [&] {
+                const auto database = CDaoDatabase::OpenShared(path);
+                QVERIFY(database->IsReadOnly());
+                relatie.Selecteer(SEL_ALLES, 0);
+                relatie.NieuwRecord();
+            };
+        }
+        const CDaoException error = Failure(action);
+        MakeWritable(unwritable);
+        QTEST(int(error.m_kind), "kind");
+        QFETCH(QString, sentence);
+        QFETCH(QString, detail);
+        QVERIFY2(error.m_strError.startsWith(sentence.arg(path) + "\n\nMelding van de database: "),
+                 qPrintable(error.m_strError));
+        QVERIFY2(error.m_strEngineText.startsWith(detail), qPrintable(error.m_strEngineText));
+        QCOMPARE(error.m_strName, path);
     }
 
     void lockHeldForAWhileIsWaitedFor() {
         CRecRelatie relatie;
         relatie.Selecteer(SEL_ALLES, 0);
-        const pid_t child = HoldLock(m_db->Path(), 1500);
-        QVERIFY(child > 0);
+        LockHolder other(m_db->Path(), 600);
+        QVERIFY(other.IsHolding());
         QElapsedTimer timer;
         timer.start();
         QCOMPARE(relatie.NieuwRecord(), 1);
-        QVERIFY(timer.elapsed() >= 1000);
-        waitpid(child, nullptr, 0);
+        QVERIFY(timer.elapsed() >= 300);
         QCOMPARE(m_db->Scalar("SELECT szInLijst FROM Relaties").toString(),
                  QString("<Nieuwe Relatie>"));
     }
 
-    void lockHeldTooLongFailsCleanlyAndCanBeRetried() {
+    // A lock held longer is given up on soon, so the window never seems frozen, in words
+    // that say the command can be tried again; and it can.
+    void lockHeldTooLongFailsSoonAndCanBeRetried() {
         CRecRelatie relatie;
         relatie.Selecteer(SEL_ALLES, 0);
-        const pid_t child = HoldLock(m_db->Path(), 12000);
-        QVERIFY(child > 0);
+        LockHolder other(m_db->Path(), 3000);
+        QVERIFY(other.IsHolding());
         relatie.AddNew();
         relatie.szInLijst = "Geduld";
-        const QString error = Message([&] { relatie.Update(); });
-        QVERIFY2(error.contains("locked"), qPrintable(error));
-        waitpid(child, nullptr, 0);
+        QElapsedTimer timer;
+        timer.start();
+        const CDaoException error = Failure([&] { relatie.Update(); });
+        QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+        QCOMPARE(error.m_kind, DaoErrorKind::InUse);
+        QVERIFY2(error.m_strError.startsWith("Het databasebestand " + m_db->Path() +
+                                             " is in gebruik door een ander programma of "
+                                             "werkstation. Probeer het over enkele ogenblikken "
+                                             "opnieuw.\n\nMelding van de database: database is "
+                                             "locked"),
+                 qPrintable(error.m_strError));
+        QTRY_VERIFY_WITH_TIMEOUT(other.HasReleased(), 5000);
         QCOMPARE(m_db->Scalar("SELECT count(*) FROM Relaties").toInt(), 0);
         relatie.Update();
         QCOMPARE(m_db->Scalar("SELECT szInLijst FROM Relaties").toString(), QString("Geduld"));

@@ -1,11 +1,10 @@
+#include "fixture/ReadOnlyFile.h"
 #include "support/TestRegistry.h"
 #include "tst_CommandHulp.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <unistd.h>
 
 namespace {
 
@@ -44,23 +43,6 @@ private:
     QTemporaryDir m_map;
     QByteArray m_oudPad;
 };
-
-// Makes the file unwritable for this process. The superuser writes any file whatever its
-// mode, so there the file is made immutable instead, where the file system allows it.
-bool MaakAlleenLezen(const QString& path) {
-    if (::geteuid() != 0) {
-        return QFile::setPermissions(path, QFileDevice::ReadOwner);
-    }
-    return QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) == 0 &&
-           ::access(QFile::encodeName(path).constData(), W_OK) != 0;
-}
-
-void MaakWeerSchrijfbaar(const QString& path) {
-    if (::geteuid() == 0) {
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
-    }
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-}
 
 QString MaakBestand(const QString& path) {
     QFile file(path);
@@ -145,8 +127,8 @@ private slots:
 
     void readOnlyDocument() {
         const QString pad = MaakBestand(B().db.Folder() + QStringLiteral("/alleen-lezen.txt"));
-        if (!MaakAlleenLezen(pad)) {
-            MaakWeerSchrijfbaar(pad);
+        if (!MakeReadOnly(pad)) {
+            MakeWritable(pad);
             QSKIP("This file system lets the superuser write every file: no read-only "
                   "document can be made here.");
         }
@@ -154,7 +136,7 @@ private slots:
         B().Open();
         Kies(NODE_OFFERTE_POSITIEF, m_offerte);
         RunAndAnswer(ID_PRINT_DOC);
-        MaakWeerSchrijfbaar(pad);
+        MakeWritable(pad);
         QCOMPARE(LastBox().text, QStringLiteral("Document: ") + pad + " is niet te openen");
         QVERIFY(m_bureaublad->Aanroepen().isEmpty());
     }
