@@ -12,6 +12,7 @@
 #include "platform/ui/View.h"
 #include "res/Resource.h"
 #include "workspace/TolvarView.h"
+#include "workspace/ZoekBalk.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,6 +67,8 @@ const CommandText kCommands[] = {
     {ID_APP_ABOUT, "&Informatie Tolvar...", "Programma-informatie en versie van Tolvar\nInformatie",
      "tb_about"},
     {ID_TRAY_OPEN, "Open Tolvar", "Window restoren", nullptr},
+    {ID_ZOEKEN, "&Zoeken...", "Zoeken in relaties, personen, documenten en memo's\nZoeken",
+     nullptr},
     {ID_TRAY_EINDE, "Einde", "Stoppen van het programma\nEinde", nullptr},
     {ID_FILE_NEW, "Nieuw", "", nullptr},
     {ID_FILE_OPEN, "Openen", "", nullptr},
@@ -124,6 +127,7 @@ const Accelerator kAccelerators[] = {
     {ID_EDIT_UNDO, Qt::CTRL | Qt::Key_Z},
     {ID_EDIT_UNDO, Qt::ALT | Qt::Key_Backspace},
     {ID_APP_EXIT, Qt::ALT | Qt::Key_F4},
+    {ID_ZOEKEN, Qt::CTRL | Qt::Key_F},
 };
 
 // Reads a keyboard lock light where the system shows it (Linux input LEDs); false elsewhere.
@@ -188,6 +192,7 @@ bool CMainFrame::Create() {
     for (CView* view : m_panes) {
         Guarded([view] { view->OnInitialUpdate(); }, this);
     }
+    CreateSearchBar();
     m_pRouter->UpdateAll();
     UpdateIndicators();
     return true;
@@ -477,4 +482,18 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         m_pRouter->UpdateAll();
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The search line sits at the right end of the menu bar, where it stays when the toolbar is
+// hidden; it needs the workspace to show what it finds, so a frame with another kind of top
+// pane has none.
+void CMainFrame::CreateSearchBar() {
+    auto* workspace = dynamic_cast<CTolvarView*>(m_panes[0]);
+    if (!workspace) {
+        return;
+    }
+    m_pZoekBalk = new CZoekBalk(workspace, this, menuBar());
+    menuBar()->setCornerWidget(m_pZoekBalk, Qt::TopRightCorner);
+    Guarded([this] { m_pZoekBalk->OpenIndex(); }, this);
+    OnCommand(ID_ZOEKEN, [this] { m_pZoekBalk->Activeer(); });
 }

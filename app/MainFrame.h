@@ -9,6 +9,7 @@ class CCommandRouter;
 class CSystemTray;
 class CView;
 class CViewExSplitWnd;
+class CZoekBalk;
 class QLabel;
 class QToolBar;
 
@@ -38,6 +39,8 @@ public:
     QLabel* StatusPane(int index) const;
     QToolBar* ToolBar() const { return m_pToolBar; }
     CSystemTray* Tray() const { return m_pTray; }
+    // The search line; null when the top pane is not the workspace.
+    CZoekBalk* ZoekBalk() const { return m_pZoekBalk; }
 
 signals:
     // The window was minimised (true) or given another size state (false).
@@ -60,6 +63,7 @@ private:
     void CreateTrayIcon();
     void FollowSizeWithTray();
     void OnTrayOpen();
+    void CreateSearchBar();
 
     ViewFactory m_views;
     CCmdTarget* m_pApplication;
@@ -70,5 +74,6 @@ private:
     CViewExSplitWnd* m_pInner = nullptr;
     CView* m_panes[3] = {nullptr, nullptr, nullptr};
     CView* m_pLastActive = nullptr;
+    CZoekBalk* m_pZoekBalk = nullptr;
     QLabel* m_statusPanes[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
 };

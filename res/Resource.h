@@ -42,4 +42,6 @@ enum CommandId : int {
     ID_IMPORTEER_VCARD = 32824,
     ID_IMPORTEER_ICAL = 32825,
     ID_RELATIE_VCARD = 32826,
+    // Search
+    ID_ZOEKEN = 32810,
 };

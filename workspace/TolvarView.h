@@ -87,6 +87,13 @@ public:
     // Expands the item, opens the items above it, scrolls it to the top and selects it.
     void ShowAtTop(QTreeWidgetItem* hItem);
 
+    // Selects the node of a record the search found (nSoort a ZoekTabel::Soort) in the tab
+    // where it has its own place, opening the way down and giving the tree the focus; false
+    // when the record is not in the tree even after filling the tab afresh.
+    bool ToonRecord(int nSoort, LONG lNummer);
+    // The first node of a kind from nFirstKind to nLastKind standing for record lNumber.
+    QTreeWidgetItem* FindRecordNode(int nFirstKind, int nLastKind, LONG lNumber) const;
+
     // The record and document commands on the selected node. Modify is also what a double
     // click on a record node runs.
     void OnRecordNieuw();

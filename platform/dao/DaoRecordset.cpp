@@ -1,6 +1,7 @@
 #include "platform/dao/DaoRecordset.h"
 
 #include "platform/dao/DaoException.h"
+#include "platform/dao/DaoWriteObserver.h"
 #include "platform/dao/TextCollation.h"
 
 #include <QCoreApplication>
@@ -592,7 +593,10 @@ void CDaoRecordset::Update() {
     }
     if (m_nEditMode == dbEditAdd) {
         const bool wasAfterLast = m_nCurrent >= long(m_keys.size());
-        InsertRow();
+        CDaoWriteObserver::Write(*GetDatabase(), m_strTable, CDaoWriteObserver::RowAdded, [this] {
+            InsertRow();
+            return m_lastModified;
+        });
         if (wasAfterLast) {
             m_nCurrent = long(m_keys.size());
         }
@@ -605,7 +609,10 @@ void CDaoRecordset::Update() {
         RestoreMembers(m_saved);
         return;
     }
-    UpdateRow();
+    CDaoWriteObserver::Write(*GetDatabase(), m_strTable, CDaoWriteObserver::RowChanged, [this] {
+        UpdateRow();
+        return m_lastModified;
+    });
     m_nEditMode = dbEditNone;
 }
 
@@ -614,15 +621,19 @@ void CDaoRecordset::Delete() {
     if (m_nEditMode != dbEditNone) {
         CancelUpdate();
     }
-    Statement remove{Prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                 .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)))};
-    sqlite3_bind_int64(remove.stmt, 1, m_keys[size_t(m_nCurrent)]);
-    if (sqlite3_step(remove.stmt) != SQLITE_DONE) {
-        ThrowError();
-    }
-    if (sqlite3_changes(GetDatabase()->Handle()) == 0) {
-        throw CDaoException(NoCurrentRecord(), 3021);
-    }
+    const qint64 key = m_keys[size_t(m_nCurrent)];
+    CDaoWriteObserver::Write(*GetDatabase(), m_strTable, CDaoWriteObserver::RowDeleted, [&] {
+        Statement remove{Prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                                     .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)))};
+        sqlite3_bind_int64(remove.stmt, 1, key);
+        if (sqlite3_step(remove.stmt) != SQLITE_DONE) {
+            ThrowError();
+        }
+        if (sqlite3_changes(GetDatabase()->Handle()) == 0) {
+            throw CDaoException(NoCurrentRecord(), 3021);
+        }
+        return key;
+    });
     m_bCurrentDeleted = true;
 }
 

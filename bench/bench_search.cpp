@@ -1,0 +1,142 @@
+// The search line on a large demo database: building the index from nothing, the time from
+// a key press to the results shown, and the rate of new relations with and without the index
+// kept up to date.
+#include "platform/dao/DaoDatabase.h"
+#include "search/ZoekBijwerker.h"
+#include "search/ZoekIndex.h"
+#include "store/DatabasePath.h"
+#include "store/RecRelatie.h"
+#include "workspace/TolvarView.h"
+#include "workspace/ZoekBalk.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+constexpr int kRelaties = 10000;
+constexpr int kRuns = 5;
+constexpr int kPrefixes = 50;
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+template <typename F> double TimeMs(F&& action) {
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Words a user would type: half from relation names, half from memo texts, each cut to a
+// prefix of four to seven letters.
+QStringList Prefixes(const QString& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    QStringList woorden;
+    for (const char* sql : {"SELECT szVolleNaam FROM Relaties ORDER BY random() LIMIT 200",
+                            "SELECT naam || ' ' || tekst FROM ZoekTekst WHERE rowid >> 32 = 2 "
+                            "ORDER BY random() LIMIT 200"}) {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+        QStringList gevonden;
+        while (sqlite3_step(stmt) == SQLITE_ROW && gevonden.size() < kPrefixes / 2) {
+            const QString tekst =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+            const QStringList delen =
+                tekst.split(QRegularExpression(QStringLiteral("[^\\w]+")), Qt::SkipEmptyParts);
+            for (const QString& woord : delen) {
+                if (woord.size() >= 5 && !woord.front().isDigit()) {
+                    gevonden << woord.left(4 + QRandomGenerator::global()->bounded(4));
+                    break;
+                }
+            }
+        }
+        sqlite3_finalize(stmt);
+        woorden << gevonden;
+    }
+    sqlite3_close(db);
+    return woorden;
+}
+
+double NieuwRecordRate() {
+    constexpr int kRows = 100;
+    CRecRelatie rec;
+    const double ms = TimeMs([&] {
+        for (int i = 0; i < kRows; ++i) {
+            rec.NieuwRecord();
+        }
+    });
+    return kRows * 1000.0 / ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bench.doc");
+    QProcess newdb;
+    newdb.start(QStringLiteral(TOLVAR_NEWDB), {"--demo", QString::number(kRelaties), path});
+    if (!newdb.waitForFinished(-1) || newdb.exitCode() != 0) {
+        std::fprintf(stderr, "tolvar-newdb mislukt: %s\n",
+                     newdb.readAllStandardError().constData());
+        return 1;
+    }
+    g_strDatabasePath = path;
+
+    std::vector<double> builds;
+    for (int run = 0; run < 3; ++run) {
+        builds.push_back(TimeMs([&] { CZoekIndex::Voor(path)->Herbouw({}); }));
+    }
+
+    CTolvarView view;
+    QWidget venster;
+    CZoekBalk balk(&view, &venster, &venster);
+    venster.resize(1200, 800);
+    venster.show();
+    balk.OpenIndex();
+    std::vector<double> typed;
+    long nTreffers = 0;
+    for (const QString& prefix : Prefixes(path)) {
+        balk.Veld()->clear();
+        for (const QChar c : prefix) {
+            typed.push_back(TimeMs([&] {
+                QKeyEvent toets(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(balk.Veld(), &toets);
+                QApplication::processEvents();
+            }));
+        }
+        nTreffers += balk.Lijst()->count();
+    }
+
+    std::vector<double> met;
+    std::vector<double> zonder;
+    for (int run = 0; run < kRuns; ++run) {
+        CZoekBijwerker::Installeer();
+        met.push_back(NieuwRecordRate());
+        CDaoWriteObserver::Install(nullptr);
+        zonder.push_back(NieuwRecordRate());
+    }
+    std::printf("(%zu toetsaanslagen, gemiddeld %ld resultaten per zoekwoord)\n", typed.size(),
+                nTreffers / kPrefixes);
+    std::printf("index_build_10000: %.0f ms\n", Median(builds));
+    std::printf("search_type_10000: %.1f ms\n", Median(typed));
+    std::printf("nieuwrecord_rate_zonder_index: %.0f rows/s\n", Median(zonder));
+    std::printf("nieuwrecord_rate: %.0f rows/s\n", Median(met));
+    std::printf("nieuwrecord_ratio: %.2f\n", Median(met) / Median(zonder));
+    return 0;
+}

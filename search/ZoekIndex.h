@@ -1,0 +1,32 @@
+#pragma once
+
+#include "search/ZoekTreffer.h"
+
+#include <functional>
+#include <memory>
+#include <QString>
+#include <vector>
+
+// The text index over the records of one database. The engine supplies it (SQLite's
+// full-text tables here); callers only ask whether it is current, rebuild it and search.
+// The index is derived data: it can always be rebuilt from the tables, which it never
+// changes.
+class CZoekIndex {
+public:
+    using Voortgang = std::function<void(const QString& strTabel, long nGedaan, long nTotaal)>;
+
+    virtual ~CZoekIndex() = default;
+
+    // False when the index is missing, made by another version, or when the tables were
+    // changed by a program that does not keep it.
+    virtual bool IsActueel() = 0;
+    // Builds the index afresh from the tables in one transaction, reporting each row with
+    // its table, the rows done and the rows of all tables together.
+    virtual void Herbouw(const Voortgang& voortgang) = 0;
+    // At most nMax records in which every word of strVraag occurs (as the start of a
+    // word), those found by their name first, the best matches first.
+    virtual std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) = 0;
+
+    // The index of the database at strPath (as the record classes name it).
+    static std::unique_ptr<CZoekIndex> Voor(const QString& strPath);
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Turns what the user typed into the engine's full-text query: every word must occur, each
+// as the start of a word; a word with digits also matches telephone numbers written
+// without separators. Quotes and operators typed by the user are taken as text.
+class CZoekVraag {
+public:
+    explicit CZoekVraag(const QString& strVraag);
+
+    bool IsLeeg() const { return m_strExpressie.isEmpty(); }
+    // The whole query, and the same limited to the name column.
+    QString Expressie() const { return m_strExpressie; }
+    QString InNaam() const { return QStringLiteral("{naam} : (%1)").arg(m_strExpressie); }
+
+    // The digits of a text, so that "038-422 11 00" is found as "0384221100".
+    static QString Cijfers(const QString& strTekst);
+
+private:
+    QString m_strExpressie;
+};

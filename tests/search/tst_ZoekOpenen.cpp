@@ -1,0 +1,96 @@
+#include "search/SqliteZoekIndex.h"
+#include "support/TestRegistry.h"
+#include "ZoekBank.h"
+
+#include <QTest>
+
+namespace {
+
+// Every stored table as text, to show that building the index changes none of them.
+QString Tabellen(TestDatabase& db) {
+    QString alles;
+    for (const char* tabel : {"Relaties", "Personen", "MemoRelatie", "Offertes", "MemoOfferte",
+                              "Calculaties", "MemoCalculatie", "Orders", "MemoOrder", "Bestelling",
+                              "MemoBestelling", "TeDoen", "KalenderLijst"}) {
+        const QString kolommen =
+            db.Scalar(QStringLiteral("SELECT group_concat('quote(' || name || ')', ' || ''|'' "
+                                     "|| ') FROM pragma_table_info('%1')")
+                          .arg(QLatin1String(tabel)))
+                .toString();
+        alles += db.Scalar(QStringLiteral("SELECT count(*) || coalesce(group_concat(%1, '#'), '') "
+                                          "FROM %2")
+                               .arg(kolommen, QLatin1String(tabel)))
+                     .toString();
+    }
+    return alles;
+}
+
+} // namespace
+
+// Opening a database: one made by an older Tolvar has no index, one changed by another
+// program has an index that no longer agrees; both are rebuilt, and nothing else changes.
+class TestZoekOpenen : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oldDatabaseWithoutIndex() {
+        TestDatabase db;
+        db.Exec("INSERT INTO Relaties (szInLijst, szVolleNaam, szTelefoon) VALUES "
+                "('Willems', 'Willems Glas', '050-123 45 67');"
+                "INSERT INTO MemoRelatie (dwRelatieNr, szInLijst, szTekst) VALUES "
+                "(1, 'Ruit', '{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0 Nieuwe ruit "
+                "voor de caf\\''e9 ingezet\\par}');");
+        auto index = CZoekIndex::Voor(db.Path());
+        QVERIFY(!index->IsActueel());
+        const QString voor = Tabellen(db);
+        long nLaatste = 0, nTotaal = 0;
+        index->Herbouw([&](const QString&, long nGedaan, long nAlles) {
+            nLaatste = nGedaan;
+            nTotaal = nAlles;
+        });
+        QCOMPARE(nLaatste, 2L);
+        QCOMPARE(nTotaal, 2L);
+        QVERIFY(index->IsActueel());
+        QCOMPARE(Tabellen(db), voor);
+        QCOMPARE(index->Zoek("0501234567", 10).size(), size_t(1));
+        // The memo's RTF was read with the program's reader: the escape is an accent.
+        const auto ruit = index->Zoek("cafe ingezet", 10);
+        QCOMPARE(ruit.size(), size_t(1));
+        QCOMPARE(ruit[0].strNaam, "Ruit");
+        QCOMPARE(ruit[0].strRelatie, "Willems");
+    }
+
+    // Another program adds, removes or (as an older Tolvar does, stamping the time) changes
+    // a record: the index is out of date. A later version's index is rebuilt too.
+    void changesByOtherPrograms() {
+        ZoekBank b;
+        b.Relatie("Peters", "Peters BV");
+        b.Relatie("Dekker", "Dekker BV");
+        QVERIFY(b.index->IsActueel());
+
+        b.db.Exec("INSERT INTO TeDoen (lPrio, szTekst) VALUES (1, 'Offerte nabellen')");
+        QVERIFY(!b.index->IsActueel());
+        b.Bouw();
+        QCOMPARE(b.Vind("nabel"), QStringList{"Offerte nabellen"});
+
+        b.db.Exec("DELETE FROM Relaties WHERE szInLijst = 'Dekker'");
+        QVERIFY(!b.index->IsActueel());
+        b.Bouw();
+        QVERIFY(b.Vind("dekker").isEmpty());
+
+        b.db.Exec("UPDATE Relaties SET szInLijst = 'Petersen', dtModificatie = "
+                  "'2999-01-01 00:00:00' WHERE szInLijst = 'Peters'");
+        QVERIFY(!b.index->IsActueel());
+        b.Bouw();
+        QCOMPARE(b.Vind("peters"), QStringList{"Petersen"});
+
+        b.db.Exec(QStringLiteral("UPDATE ZoekStand SET aantal = %1 WHERE tabel = '#versie'")
+                      .arg(CSqliteZoekIndex::kVersie + 1));
+        QVERIFY(!b.index->IsActueel());
+        b.Bouw();
+        QVERIFY(b.index->IsActueel());
+    }
+};
+
+TOLVAR_TEST(TestZoekOpenen);
+#include "tst_ZoekOpenen.moc"

@@ -1,0 +1,309 @@
+#include "workspace/ZoekBalk.h"
+
+#include "dialogs/ProgressDlg.h"
+#include "platform/dao/DaoException.h"
+#include "platform/ui/MessageBox.h"
+#include "search/ZoekBijwerker.h"
+#include "search/ZoekIndex.h"
+#include "search/ZoekTabel.h"
+#include "store/DatabasePath.h"
+#include "workspace/TolvarView.h"
+#include "workspace/ZoekResultaatDelegate.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kSoortRol = Qt::UserRole + 1;
+constexpr int kZichtbareRijen = 10;
+
+int Plaatje(int nSoort) {
+    switch (nSoort) {
+    case ZoekTabel::RELATIE:
+        return IMG_RELATIE;
+    case ZoekTabel::PERSOON:
+        return IMG_PERSOON;
+    case ZoekTabel::OFFERTE:
+        return IMG_OFFERTE;
+    case ZoekTabel::CALCULATIE:
+        return IMG_CALCULATIE;
+    case ZoekTabel::ORDER:
+        return IMG_ORDER;
+    case ZoekTabel::BESTELLING:
+        return IMG_BESTELLING;
+    case ZoekTabel::TEDOEN:
+        return -1;
+    default:
+        return IMG_MEMO;
+    }
+}
+
+// The piece of text with the matched words in bold, on one line.
+QString FragmentHtml(QString fragment) {
+    fragment.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return fragment.toHtmlEscaped()
+        .replace(CZoekTreffer::kBegin, QLatin1String("<b>"))
+        .replace(CZoekTreffer::kEinde, QLatin1String("</b>"));
+}
+
+QString Leesbaar(QString fragment) {
+    return fragment.remove(CZoekTreffer::kBegin).remove(CZoekTreffer::kEinde).simplified();
+}
+
+bool IsKeuzeToets(int nKey) {
+    switch (nKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+CZoekBalk::CZoekBalk(CTolvarView* pView, QWidget* pVenster, QWidget* parent)
+    : QWidget(parent), m_pView(pView), m_pVenster(pVenster) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 0, 2, 0);
+    auto* label = new QLabel(QStringLiteral("&Zoeken:"), this);
+    m_pVeld = new QLineEdit(this);
+    m_pVeld->setObjectName(QStringLiteral("zoekVeld"));
+    m_pVeld->setAccessibleName(QStringLiteral("Zoeken"));
+    m_pVeld->setPlaceholderText(QStringLiteral("Naam, plaats, telefoon, memotekst (Ctrl+F)"));
+    m_pVeld->setClearButtonEnabled(true);
+    m_pVeld->setMinimumWidth(m_pVeld->fontMetrics().averageCharWidth() * 36);
+    label->setBuddy(m_pVeld);
+    layout->addWidget(label);
+    layout->addWidget(m_pVeld);
+
+    m_pLijst = new QListWidget(pVenster);
+    m_pLijst->setObjectName(QStringLiteral("zoekResultaten"));
+    m_pLijst->setAccessibleName(QStringLiteral("Zoekresultaten"));
+    m_pLijst->setItemDelegate(new CZoekResultaatDelegate(m_pLijst));
+    m_pLijst->setUniformItemSizes(true);
+    m_pLijst->setIconSize(QSize(CTreeImageList::kCellWidth, CTreeImageList::kCellHeight));
+    m_pLijst->setFrameShape(QFrame::Box);
+    m_pLijst->hide();
+
+    connect(m_pVeld, &QLineEdit::textChanged, this, &CZoekBalk::Zoek);
+    connect(m_pLijst, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { Kies(m_pLijst->row(item)); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now != m_pVeld && now != m_pLijst && m_pLijst->isVisible()) {
+            m_pLijst->hide();
+        }
+    });
+    m_pVeld->installEventFilter(this);
+    m_pLijst->installEventFilter(this);
+    pVenster->installEventFilter(this);
+}
+
+CZoekBalk::~CZoekBalk() = default;
+
+void CZoekBalk::OpenIndex() {
+    CZoekBijwerker::Installeer();
+    try {
+        m_pIndex = CZoekIndex::Voor(g_strDatabasePath);
+        if (!m_pIndex->IsActueel()) {
+            BouwIndex();
+        }
+    } catch (const CDaoException&) {
+        m_pIndex.reset();
+    }
+}
+
+void CZoekBalk::BouwIndex() {
+    CProgressDlg voortgang(m_pVenster);
+    voortgang.m_nTeller = 0;
+    voortgang.Create();
+    bool bGestart = false;
+    try {
+        m_pIndex->Herbouw([&](const QString&, long, long nTotaal) {
+            if (!bGestart) {
+                voortgang.StartVerzameling(QStringLiteral("zoekindex"), DWORD(nTotaal));
+                bGestart = true;
+            }
+            voortgang.VolgendRecord();
+        });
+    } catch (const CDaoException& e) {
+        voortgang.DestroyWindow();
+        MessageBox(m_pVenster,
+                   QStringLiteral("De zoekindex kon niet worden opgebouwd; zoeken vindt "
+                                  "daardoor niet alles. Uw gegevens zijn niet veranderd.\n\n%1")
+                       .arg(e.GetErrorMessage()),
+                   QStringLiteral("Let Op"), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    voortgang.DestroyWindow();
+}
+
+void CZoekBalk::Activeer() {
+    m_pVeld->setFocus(Qt::ShortcutFocusReason);
+    m_pVeld->selectAll();
+    if (!m_pVeld->text().trimmed().isEmpty()) {
+        PlaatsLijst();
+    }
+}
+
+void CZoekBalk::Zoek(const QString& strTekst) {
+    m_treffers.clear();
+    if (m_pIndex && !strTekst.trimmed().isEmpty()) {
+        try {
+            m_treffers = m_pIndex->Zoek(strTekst, kMaxTreffers);
+        } catch (const CDaoException&) {
+            // An index that cannot be read is rebuilt from the tables, once, and asked again.
+            BouwIndex();
+            try {
+                m_treffers = m_pIndex->Zoek(strTekst, kMaxTreffers);
+            } catch (const CDaoException&) {
+                m_treffers.clear();
+            }
+        }
+    }
+    VulLijst();
+}
+
+void CZoekBalk::VulLijst() {
+    m_pLijst->setUpdatesEnabled(false);
+    m_pLijst->clear();
+    const CTreeImageList& plaatjes = m_pView->Images();
+    for (const CZoekTreffer& treffer : m_treffers) {
+        QString kop = QStringLiteral("<b>%1</b>").arg(treffer.strNaam.toHtmlEscaped());
+        if (!treffer.strRelatie.isEmpty()) {
+            kop += QStringLiteral(" &nbsp;—&nbsp; %1").arg(treffer.strRelatie.toHtmlEscaped());
+        }
+        auto* item = new QListWidgetItem(m_pLijst);
+        item->setText(
+            QStringList{treffer.strNaam, treffer.strRelatie, Leesbaar(treffer.strFragment)}
+                .filter(QRegularExpression(QStringLiteral("\\S")))
+                .join(QStringLiteral(" — ")));
+        item->setData(CZoekResultaatDelegate::kHtmlRole,
+                      QStringLiteral("<div style='white-space:pre'>%1<br>%2</div>")
+                          .arg(kop, FragmentHtml(treffer.strFragment)));
+        item->setData(kSoortRol, treffer.nSoort);
+        if (const int n = Plaatje(treffer.nSoort); n >= 0) {
+            item->setIcon(plaatjes.Image(n));
+        }
+    }
+    if (m_treffers.empty() && !m_pVeld->text().trimmed().isEmpty()) {
+        auto* item = new QListWidgetItem(QStringLiteral("Niets gevonden"), m_pLijst);
+        item->setData(CZoekResultaatDelegate::kHtmlRole, QStringLiteral("<i>Niets gevonden</i>"));
+        item->setFlags(Qt::NoItemFlags);
+    }
+    m_pLijst->setCurrentRow(m_treffers.empty() ? -1 : 0);
+    m_pLijst->setUpdatesEnabled(true);
+    if (m_pLijst->count() == 0) {
+        m_pLijst->hide();
+    } else {
+        PlaatsLijst();
+    }
+}
+
+void CZoekBalk::PlaatsLijst() {
+    if (m_pLijst->count() == 0) {
+        return;
+    }
+    const QPoint hoek = m_pVenster->mapFromGlobal(
+        m_pVeld->mapToGlobal(QPoint(m_pVeld->width(), m_pVeld->height())));
+    const int nBreedte =
+        std::min(m_pVenster->width() - 8,
+                 std::max(m_pVeld->width(), m_pVeld->fontMetrics().averageCharWidth() * 90));
+    const int nRijHoogte = std::max(m_pLijst->sizeHintForRow(0), 1);
+    const int nHoogte =
+        std::min(m_pLijst->count(), kZichtbareRijen) * nRijHoogte + 2 * m_pLijst->frameWidth();
+    m_pLijst->setGeometry(std::max(4, hoek.x() - nBreedte), hoek.y() + 1, nBreedte, nHoogte);
+    m_pLijst->raise();
+    m_pLijst->show();
+}
+
+bool CZoekBalk::Kies(int nRij) {
+    if (nRij < 0 || nRij >= int(m_treffers.size())) {
+        return false;
+    }
+    const CZoekTreffer treffer = m_treffers[size_t(nRij)];
+    m_pLijst->hide();
+    if (m_pView->ToonRecord(treffer.nSoort, treffer.lNummer)) {
+        return true;
+    }
+    MessageBox(m_pVenster,
+               QStringLiteral("\"%1\" staat niet in de werkruimte.").arg(treffer.strNaam),
+               QStringLiteral("Let Op"), MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+void CZoekBalk::Wis() {
+    m_pVeld->clear();
+    m_pLijst->hide();
+    m_pView->Tree()->setFocus(Qt::OtherFocusReason);
+}
+
+bool CZoekBalk::Toets(QObject* watched, int nKey) {
+    switch (nKey) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Kies(std::max(m_pLijst->currentRow(), 0));
+        return true;
+    case Qt::Key_Escape:
+        Wis();
+        return true;
+    case Qt::Key_Up:
+        if (watched == m_pLijst && m_pLijst->currentRow() <= 0) {
+            m_pVeld->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    if (watched == m_pVeld && m_pLijst->isVisible()) {
+        // The arrows move through the results while the typing goes on in the line.
+        const int nStap = nKey == Qt::Key_Up       ? -1
+                          : nKey == Qt::Key_Down   ? 1
+                          : nKey == Qt::Key_PageUp ? -kZichtbareRijen
+                                                   : kZichtbareRijen;
+        const int nRij = std::clamp(m_pLijst->currentRow() + nStap, 0, int(m_treffers.size()) - 1);
+        m_pLijst->setCurrentRow(nRij);
+        return true;
+    }
+    return false;
+}
+
+bool CZoekBalk::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_pVenster) {
+        if (event->type() == QEvent::Resize && m_pLijst->isVisible()) {
+            PlaatsLijst();
+        }
+        return false;
+    }
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Enter and Escape belong to the search here, not to the window's Modify command.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+            if (IsKeuzeToets(key->key())) {
+                event->accept();
+                return true;
+            }
+        }
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            IsKeuzeToets(key->key())) {
+            return Toets(watched, key->key());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "search/ZoekTreffer.h"
+
+#include <memory>
+#include <QWidget>
+#include <vector>
+
+class CProgressDlg;
+class CTolvarView;
+class CZoekIndex;
+class QLineEdit;
+class QListWidget;
+
+// The search line of the main window: while the user types, the records in which every
+// word occurs are listed below the line; choosing one (Enter or a double click) shows it in
+// the workspace, selected as if it had been clicked there. Escape clears the search and
+// gives the tree the focus back.
+class CZoekBalk : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kMaxTreffers = 200;
+
+    // pVenster is the window over which the result list is shown.
+    CZoekBalk(CTolvarView* pView, QWidget* pVenster, QWidget* parent = nullptr);
+    ~CZoekBalk() override;
+
+    // Starts following every write to the database and makes sure its index is current,
+    // rebuilding it with the progress window when it is missing or out of date. A database
+    // that cannot be opened is left to the workspace to report.
+    void OpenIndex();
+    // Puts the focus in the search line with its text selected.
+    void Activeer();
+    // Searches for strTekst and lists what was found; what a key press in the line runs.
+    void Zoek(const QString& strTekst);
+    // Shows the result in row nRij in the workspace; false when there is none.
+    bool Kies(int nRij);
+    // Clears the search and gives the tree the focus.
+    void Wis();
+
+    QLineEdit* Veld() const { return m_pVeld; }
+    QListWidget* Lijst() const { return m_pLijst; }
+    const std::vector<CZoekTreffer>& Treffers() const { return m_treffers; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool Toets(QObject* watched, int nKey);
+    void VulLijst();
+    void PlaatsLijst();
+    void BouwIndex();
+
+    CTolvarView* m_pView;
+    QWidget* m_pVenster;
+    QLineEdit* m_pVeld = nullptr;
+    QListWidget* m_pLijst = nullptr;
+    std::unique_ptr<CZoekIndex> m_pIndex;
+    std::vector<CZoekTreffer> m_treffers;
+};
