@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 #include <unistd.h>
 
 namespace {
@@ -140,6 +141,22 @@ void CreateOnServer(const QString& address) {
 }
 
 } // namespace
+
+void DropTolvarTables(const QString& address) {
+    const auto engine = CDaoEngine::Connect(address);
+    QStringList drop;
+    for (const char* tabel : kTabellen) {
+        drop << QStringLiteral("DROP TABLE IF EXISTS %1;").arg(QLatin1String(tabel));
+    }
+    engine->Begin(true);
+    try {
+        engine->Execute(drop.join(QLatin1Char('\n')));
+        engine->Commit();
+    } catch (...) {
+        engine->Rollback();
+        throw;
+    }
+}
 
 void CreateTolvarDatabase(const QString& path) {
     if (CDaoEngine::IsServerAddress(path)) {

@@ -8,3 +8,6 @@
 // A server address puts the tables into its (empty) database in one transaction; a
 // database that already holds any of them is refused and left untouched.
 void CreateTolvarDatabase(const QString& path);
+// Removes the thirteen tables from the database on a server at address again, in one
+// transaction, for a creation that could not be completed.
+void DropTolvarTables(const QString& address);

@@ -49,6 +49,11 @@ sqlite3* CDaoDatabase::Handle() const {
     return sqlite ? sqlite->Handle() : nullptr;
 }
 
+void CDaoDatabase::ThrowLastError() const {
+    m_engine->ThrowLastError();
+    throw CDaoException(DaoErrorKind::Other, m_strName, QString(), 0);
+}
+
 void CDaoDatabase::BeginTrans() {
     m_engine->Begin(true);
     m_bInTransaction = true;

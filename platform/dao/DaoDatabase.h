@@ -47,7 +47,7 @@ public:
 
     // Throws CDaoException with the kind of the engine's last failure, the database's name
     // and the engine's message.
-    [[noreturn]] void ThrowLastError() const { m_engine->ThrowLastError(); }
+    [[noreturn]] void ThrowLastError() const;
 
     // Whether writes to the database must fail.
     bool IsReadOnly() const { return m_engine->IsReadOnly(); }

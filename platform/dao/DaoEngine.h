@@ -21,6 +21,8 @@ public:
     // Connects to the database name names; throws CDaoException when that fails. A file
     // is never created.
     static std::unique_ptr<CDaoEngine> Connect(const QString& name);
+    // The database name names, as messages name it (never with a password).
+    static QString NameOf(const QString& name);
 
     // The database as the user's messages name it: the file, or database and server
     // (never a password).
@@ -37,6 +39,8 @@ public:
     virtual void Rollback() noexcept = 0;
     virtual bool InTransaction() const = 0;
 
+    // The key the last row added through this connection received.
+    virtual qint64 LastKey() = 0;
     // Rows written by the last statement.
     virtual qint64 Changes() const = 0;
     // Grows with every row written through this connection.

@@ -599,11 +599,9 @@ void CDaoRecordset::ThrowChangedOrGone(qint64 key) const {
                                     .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)));
     exists->BindInt64(1, key);
     if (exists->Step() && exists->Int64(0) > 0) {
-        CDaoException changed(QCoreApplication::translate(
-                                  "CDaoRecordset",
-                                  "Dit record is intussen door een andere gebruiker gewijzigd. Uw "
-                                  "wijzigingen zijn niet opgeslagen; open het record opnieuw."),
-                              kChangedByOther);
+        CDaoException changed(
+            CDaoException::KindSentence(DaoErrorKind::ChangedByOther, GetDatabase()->GetName()),
+            kChangedByOther);
         changed.m_kind = DaoErrorKind::ChangedByOther;
         changed.m_strName = GetDatabase()->GetName();
         throw changed;

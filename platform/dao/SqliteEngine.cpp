@@ -4,8 +4,30 @@
 #include "platform/dao/SqliteStatement.h"
 #include "platform/dao/TextCollation.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <sqlite3.h>
+
+namespace {
+
+// Waits for another process's lock in steps of a millisecond. The engine's own wait grows
+// its steps to a tenth of a second, and a desk that writes without pause then takes the
+// lock again every time before the other one looks: that one would fail while the file
+// was free many times over.
+int WaitForLock(void* timer, int attempt) {
+    auto* since = static_cast<QElapsedTimer*>(timer);
+    if (attempt == 0) {
+        since->start();
+    }
+    if (since->elapsed() >= CSqliteEngine::kBusyTimeoutMs) {
+        return 0;
+    }
+    QThread::usleep(attempt < 20 ? 200 : 1000);
+    return 1;
+}
+
+} // namespace
 
 CSqliteEngine::CSqliteEngine(const QString& path) : m_strPath(path) {
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db,
@@ -15,7 +37,7 @@ CSqliteEngine::CSqliteEngine(const QString& path) : m_strPath(path) {
         sqlite3_close_v2(m_db);
         throw failure;
     }
-    sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+    sqlite3_busy_handler(m_db, WaitForLock, &m_busySince);
     sqlite3_extended_result_codes(m_db, 1);
     CTextCollation::Register(m_db);
     try {
@@ -72,6 +94,10 @@ void CSqliteEngine::Rollback() noexcept {
 
 bool CSqliteEngine::InTransaction() const {
     return sqlite3_get_autocommit(m_db) == 0;
+}
+
+qint64 CSqliteEngine::LastKey() {
+    return sqlite3_last_insert_rowid(m_db);
 }
 
 qint64 CSqliteEngine::Changes() const {

@@ -2,6 +2,8 @@
 
 #include "platform/dao/DaoEngine.h"
 
+#include <QElapsedTimer>
+
 struct sqlite3;
 
 // The engine of a database file on this machine.
@@ -20,6 +22,7 @@ public:
     void Commit() override;
     void Rollback() noexcept override;
     bool InTransaction() const override;
+    qint64 LastKey() override;
     qint64 Changes() const override;
     qint64 TotalChanges() const override;
     bool IsReadOnly() const override;
@@ -38,4 +41,5 @@ public:
 private:
     sqlite3* m_db = nullptr;
     QString m_strPath;
+    QElapsedTimer m_busySince;
 };
