@@ -448,22 +448,27 @@ void BindValue(CDaoStatement& stmt, int n, const CDaoFieldExchange::Field& field
     }
 }
 
-// A condition that holds while column still holds the value read as old, with one
-// parameter that BindReadValue fills. A null reads as 0, "" or no date, so it passes for
-// those as well.
+// A condition that holds while column holds either of two values as a member reads them:
+// the value read, or the value about to be written (someone else storing the same thing
+// loses nothing). Its two parameters are filled by BindReadValue. A null reads as 0, ""
+// or no date, so it passes for those as well.
 QString StillAsRead(const CDaoEngine& engine, const CDaoFieldExchange::Field& field,
                     const QString& column) {
+    QString read;
     switch (field.type) {
     case CDaoFieldExchange::Long:
-        return QStringLiteral("coalesce(%1, 0) = ?").arg(column);
+        read = QStringLiteral("coalesce(%1, 0)").arg(column);
+        break;
     case CDaoFieldExchange::Bool:
-        return QStringLiteral("(coalesce(%1, 0) <> 0) = (? <> 0)").arg(column);
+        return QStringLiteral("(coalesce(%1, 0) <> 0) IN ((? <> 0), (? <> 0))").arg(column);
     case CDaoFieldExchange::Text:
-        return QStringLiteral("coalesce(%1, '') = ?").arg(column);
+        read = QStringLiteral("coalesce(%1, '')").arg(column);
+        break;
     case CDaoFieldExchange::DateTime:
-        return engine.DateAsText(column) + QStringLiteral(" = ?");
+        read = engine.DateAsText(column);
+        break;
     }
-    return {};
+    return read + QStringLiteral(" IN (?, ?)");
 }
 
 void BindReadValue(CDaoStatement& stmt, int n,
@@ -573,9 +578,11 @@ void CDaoRecordset::UpdateRow() {
             BindValue(*update, n++, m_fields[i]);
         }
         update->BindInt64(n++, key);
+        const std::vector<Value> written = SaveMembers();
         if (bHaveRead) {
             for (size_t i : columns) {
                 BindReadValue(*update, n++, m_read[i]);
+                BindReadValue(*update, n++, written[i]);
             }
         }
         while (update->Step()) {
@@ -584,7 +591,6 @@ void CDaoRecordset::UpdateRow() {
             ThrowChangedOrGone(key);
         }
         if (bHaveRead) {
-            const std::vector<Value> written = SaveMembers();
             for (size_t i : columns) {
                 m_read[i] = written[i];
             }
