@@ -240,5 +240,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestCommandDelete);
+TOLVAR_ENGINE_TEST(TestCommandDelete);
 #include "tst_CommandDelete.moc"

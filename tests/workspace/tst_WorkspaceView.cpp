@@ -266,6 +266,6 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestWorkspaceView);
+TOLVAR_ENGINE_TEST(TestWorkspaceView);
 
 #include "tst_WorkspaceView.moc"
