@@ -189,7 +189,7 @@ int main(int argc, char** argv) {
     }
     if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
         std::strcmp(argv[2], "postgresql") == 0) {
-        PgServer& server = PgServer::Shared();
+        PgServer& server = PgServer::Shared(true);
         if (!server.Error().isEmpty()) {
             std::fprintf(stderr, "PostgreSQL start niet: %s\n", qPrintable(server.Error()));
             return 1;

@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
         std::strcmp(argv[2], "postgresql") == 0) {
-        if (!PgServer::Shared().Error().isEmpty()) {
+        if (!PgServer::Shared(true).Error().isEmpty()) {
             std::fprintf(stderr, "PostgreSQL start niet: %s\n",
                          qPrintable(PgServer::Shared().Error()));
             return 1;

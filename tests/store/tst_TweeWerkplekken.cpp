@@ -1,71 +1,14 @@
 #include "fixture/TestDatabase.h"
+#include "fixture/TweedeWerkplek.h"
 #include "platform/dao/DaoException.h"
 #include "store/DatabasePath.h"
 #include "store/RecPersoon.h"
 #include "store/RecRelatie.h"
 #include "support/TestRegistry.h"
 
-#include <functional>
 #include <QTest>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
-
-// A second workstation: a process of its own with connections of its own, which waits for
-// a signal from this one before it acts. Fork before this process opens anything on the
-// database, so that the other process never shares a connection with this one.
-class TweedeWerkplek {
-public:
-    explicit TweedeWerkplek(const std::function<int()>& work) {
-        if (::pipe(m_fds) != 0) {
-            return;
-        }
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::close(m_fds[1]);
-            char go = 0;
-            int code = 3;
-            if (::read(m_fds[0], &go, 1) == 1) {
-                try {
-                    code = work();
-                } catch (const CDaoException& e) {
-                    std::fprintf(stderr, "tweede werkplek: %s\n", e.what());
-                    code = 2;
-                }
-            }
-            ::_exit(code);
-        }
-        ::close(m_fds[0]);
-    }
-    ~TweedeWerkplek() { Finish(); }
-
-    bool Started() const { return m_pid > 0; }
-    void Go() {
-        if (!m_bGo) {
-            m_bGo = ::write(m_fds[1], "g", 1) == 1;
-        }
-    }
-    // The other process's exit code once it ended; -1 if it could not run.
-    int Finish() {
-        if (m_pid <= 0) {
-            return -1;
-        }
-        Go();
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        ::close(m_fds[1]);
-        m_pid = 0;
-        m_nCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return m_nCode;
-    }
-
-private:
-    int m_fds[2] = {-1, -1};
-    pid_t m_pid = -1;
-    int m_nCode = -1;
-    bool m_bGo = false;
-};
 
 int BewaarNaam(const QString& naam) {
     CRecRelatie relatie;
