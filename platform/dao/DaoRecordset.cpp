@@ -2,7 +2,6 @@
 
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoWriteObserver.h"
-#include "platform/dao/TextCollation.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -42,7 +42,7 @@ public:
     QString DateAsText(const QString& column) const override;
     QString ColumnType(ColumnKind kind) const override;
     QString SchemaPreamble() const override;
-    int ReadAheadRows() const override { return 256; }
+    int ReadAheadRows() const override { return 1000; }
     [[noreturn]] void ThrowLastError() const override;
 
 private:
