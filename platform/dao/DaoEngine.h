@@ -27,6 +27,8 @@ public:
     // The database as the user's messages name it: the file, or database and server
     // (never a password).
     virtual QString DisplayName() const = 0;
+    // Whether the database is on a server rather than in a file, for the wording of messages.
+    virtual bool IsServer() const = 0;
 
     virtual std::unique_ptr<CDaoStatement> Prepare(const QString& sql) = 0;
     // Runs statements without results, one after the other.

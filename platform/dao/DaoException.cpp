@@ -14,16 +14,23 @@ CDaoException::CDaoException(QString error, int engineCode)
     : m_strError(std::move(error)), m_nEngineCode(engineCode),
       m_utf8(m_strError.toUtf8().toStdString()) {}
 
-CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode)
-    : CDaoException(
-          Tr("%1\n\nMelding van de database: %2").arg(KindSentence(kind, name), engineText),
-          engineCode) {
+CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode,
+                             bool bServer)
+    : CDaoException(Tr("%1\n\nMelding van de database: %2")
+                        .arg(KindSentence(kind, name, bServer), engineText),
+                    engineCode) {
     m_kind = kind;
     m_strName = std::move(name);
     m_strEngineText = std::move(engineText);
 }
 
-QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name) {
+QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name, bool bServer) {
+    if (bServer) {
+        // A database on a server is no file; the sentences are the same otherwise.
+        return KindSentence(kind, name)
+            .replace(Tr("Het databasebestand"), Tr("De database"))
+            .replace(Tr("databasebestand"), Tr("database"));
+    }
     switch (kind) {
     case DaoErrorKind::FileMissing:
         return Tr("Het databasebestand %1 is niet gevonden.").arg(name);

@@ -70,7 +70,8 @@ void CDaoRecordset::Open(int, const QString& sql, int) {
             // The engine reads a missing table as an empty one here; it is reported in the
             // engine's own words, as a statement on it would be.
             throw CDaoException(DaoErrorKind::SchemaMissing, GetDatabase()->GetName(),
-                                QStringLiteral("no such table: %1").arg(m_strTable), 1);
+                                QStringLiteral("no such table: %1").arg(m_strTable), 1,
+                                GetDatabase()->Engine().IsServer());
         }
         for (size_t i = 0; i < m_fields.size(); ++i) {
             if (m_fields[i].name.compare(keyColumn, Qt::CaseInsensitive) == 0) {

@@ -86,7 +86,7 @@ void CPgEngine::EnsureConnected() {
         // What the transaction wrote is gone with the old connection; the caller must know
         // that before it writes anything else.
         throw CDaoException(DaoErrorKind::ConnectionLost, m_strName,
-                            QStringLiteral("transaction aborted by lost connection"), 0);
+                            QStringLiteral("transaction aborted by lost connection"), 0, true);
     }
 }
 
@@ -164,7 +164,7 @@ void CPgEngine::Commit() {
     // A transaction that failed half-way is rolled back by its COMMIT, without an error.
     if (QByteArray(PQcmdStatus(commit.result)) == "ROLLBACK") {
         throw CDaoException(DaoErrorKind::Other, m_strName,
-                            QStringLiteral("transaction rolled back"), 1);
+                            QStringLiteral("transaction rolled back"), 1, true);
     }
 }
 

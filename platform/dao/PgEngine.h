@@ -26,6 +26,7 @@ public:
     pg_result* Run(const QByteArray& sql, int nParams, const char* const* values);
 
     QString DisplayName() const override { return m_strName; }
+    bool IsServer() const override { return true; }
     std::unique_ptr<CDaoStatement> Prepare(const QString& sql) override;
     void Execute(const QString& sql) override;
     void Begin(bool bWrite) override;

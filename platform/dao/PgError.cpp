@@ -37,13 +37,14 @@ DaoErrorKind KindOf(const QByteArray& state) {
 
 CDaoException PgError(const pg_conn* conn, const pg_result* result, const QString& name) {
     if (PQstatus(conn) == CONNECTION_BAD) {
-        return CDaoException(DaoErrorKind::ConnectionLost, name, Trimmed(PQerrorMessage(conn)), 0);
+        return CDaoException(DaoErrorKind::ConnectionLost, name, Trimmed(PQerrorMessage(conn)), 0,
+                             true);
     }
     const QByteArray state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     const QString text = result && PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY)
                              ? Trimmed(PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY))
                              : Trimmed(PQerrorMessage(conn));
-    return CDaoException(KindOf(state), name, text, state.isEmpty() ? 0 : 1);
+    return CDaoException(KindOf(state), name, text, state.isEmpty() ? 0 : 1, true);
 }
 
 CDaoException PgConnectError(const pg_conn* conn, const QString& name) {
@@ -59,5 +60,5 @@ CDaoException PgConnectError(const pg_conn* conn, const QString& name) {
                text.contains(QLatin1String("does not exist"))) {
         kind = DaoErrorKind::DatabaseMissing;
     }
-    return CDaoException(kind, name, text, 0);
+    return CDaoException(kind, name, text, 0, true);
 }

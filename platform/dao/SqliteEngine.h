@@ -16,6 +16,7 @@ public:
     sqlite3* Handle() const { return m_db; }
 
     QString DisplayName() const override { return m_strPath; }
+    bool IsServer() const override { return false; }
     std::unique_ptr<CDaoStatement> Prepare(const QString& sql) override;
     void Execute(const QString& sql) override;
     void Begin(bool bWrite) override;

@@ -119,6 +119,8 @@ private slots:
             QFAIL("a database without tables opened");
         } catch (const CDaoException& e) {
             QCOMPARE(e.m_kind, DaoErrorKind::SchemaMissing);
+            QVERIFY2(e.GetErrorMessage().startsWith("In database test_"),
+                     qPrintable(e.GetErrorMessage()));
         }
     }
 
