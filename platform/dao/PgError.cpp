@@ -5,7 +5,7 @@
 namespace {
 
 QString Trimmed(const char* text) {
-    return QString::fromUtf8(text ? text : "").trimmed();
+    return QString::fromUtf8(text ? text : "").simplified();
 }
 
 DaoErrorKind KindOf(const QByteArray& state) {
