@@ -1,5 +1,7 @@
 // Walking all relations of a large database through the record class, against reading the
-// same rows and columns with one plain prepared statement, and the rate of new rows.
+// same rows and columns with one plain prepared statement, and the rate of new rows. With
+// --engine postgresql the same again on a private PostgreSQL server, beside the file's figures.
+#include "fixture/PgServer.h"
 #include "platform/dao/OleDateTime.h"
 #include "platform/dao/TextCollation.h"
 #include "store/DatabasePath.h"
@@ -7,6 +9,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <libpq-fe.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -83,6 +88,34 @@ qint64 ScanPlain(const QString& path) {
     return sum.value;
 }
 
+// The same columns in the same order in one query to the server, all rows at once.
+qint64 ScanPlainPg(const QString& address) {
+    PGconn* conn = PQconnectdb(address.toUtf8().constData());
+    PGresult* result =
+        PQexec(conn, "SELECT lRelatieNummer, dtModificatie, bKlantJaNee, bLeverancierJaNee, "
+                     "bPriveJaNee, szInLijst, szVolleNaam, szBezoekStraat, szBezoekNummer, "
+                     "szBezoekPostcode, szBezoekWoonplaats, szTelefoon, szTeleFax, "
+                     "szEmailAdres, szHomePage, szBtwNummer, szAfleverStraat, "
+                     "szAfleverNummer, szAfleverPostcode, szAfleverPlaats, memAlgemeneMemo, "
+                     "szPostBus FROM Relaties ORDER BY szInLijst, lRelatieNummer");
+    Sum sum;
+    const auto text = [&](int row, int col) {
+        return QString::fromUtf8(PQgetvalue(result, row, col), PQgetlength(result, row, col));
+    };
+    for (int row = 0; row < PQntuples(result); ++row) {
+        sum.Add(std::atoll(PQgetvalue(result, row, 0)));
+        sum.Add(COleDateTime::FromStorageText(text(row, 1)));
+        sum.Add(std::atoll(PQgetvalue(result, row, 2)) + std::atoll(PQgetvalue(result, row, 3)) +
+                std::atoll(PQgetvalue(result, row, 4)));
+        for (int col = 5; col < 22; ++col) {
+            sum.Add(text(row, col));
+        }
+    }
+    PQclear(result);
+    PQfinish(conn);
+    return sum.value;
+}
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
@@ -106,12 +139,9 @@ double NieuwRecordRate() {
     return kRows * 1000.0 / ms;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bench.doc");
+// Walks and scans the database at path (a file or a server address) and prints the figures,
+// their names ending in suffix.
+int Measure(const QString& path, const std::function<qint64()>& scan, const char* suffix) {
     QProcess newdb;
     newdb.start(QStringLiteral(TOLVAR_NEWDB), {"--demo", QString::number(kRelaties), path});
     if (!newdb.waitForFinished(-1) || newdb.exitCode() != 0) {
@@ -127,7 +157,7 @@ int main(int argc, char** argv) {
         qint64 a = 0;
         qint64 b = 0;
         store.push_back(TimeMs([&] { a = WalkStore(); }));
-        plain.push_back(TimeMs([&] { b = ScanPlain(path); }));
+        plain.push_back(TimeMs([&] { b = scan(); }));
         if (a != b) {
             std::fprintf(stderr, "verschillende gegevens: %lld tegen %lld\n", a, b);
             return 1;
@@ -139,9 +169,34 @@ int main(int argc, char** argv) {
     }
     const double storeMs = Median(store);
     const double plainMs = Median(plain);
-    std::printf("store_walk_100000: %.0f ms\n", storeMs);
-    std::printf("plain_scan_100000: %.0f ms\n", plainMs);
-    std::printf("ratio: %.2f\n", storeMs / plainMs);
-    std::printf("nieuwrecord_rate: %.0f rows/s\n", Median(rates));
+    std::printf("store_walk_100000%s: %.0f ms\n", suffix, storeMs);
+    std::printf("plain_scan_100000%s: %.0f ms\n", suffix, plainMs);
+    std::printf("ratio%s: %.2f\n", suffix, storeMs / plainMs);
+    std::printf("nieuwrecord_rate%s: %.0f rows/s\n", suffix, Median(rates));
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bench.doc");
+    if (int failed = Measure(
+            path, [&] { return ScanPlain(path); }, "")) {
+        return failed;
+    }
+    if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
+        std::strcmp(argv[2], "postgresql") == 0) {
+        PgServer& server = PgServer::Shared(true);
+        if (!server.Error().isEmpty()) {
+            std::fprintf(stderr, "PostgreSQL start niet: %s\n", qPrintable(server.Error()));
+            return 1;
+        }
+        const QString address = server.NewDatabase();
+        return Measure(
+            address, [&] { return ScanPlainPg(address); }, "_postgresql");
+    }
     return 0;
 }

@@ -1,11 +1,13 @@
 // Filling the workspace's relations and quotations tabs from demo databases of 10,000 and
 // 20,000 relations, against reading the same rows of every table involved with plain
-// statements.
+// statements. With --engine postgresql the fills again on a private PostgreSQL server.
+#include "fixture/PgServer.h"
 #include "store/DatabasePath.h"
 #include "workspace/TolvarView.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -82,7 +84,9 @@ struct Figures {
 
 Figures Measure(const QString& folder, int relaties, bool all) {
     Figures figures;
-    const QString path = QStringLiteral("%1/demo%2.db").arg(folder).arg(relaties);
+    const QString path = folder.isEmpty()
+                             ? PgServer::Shared().NewDatabase()
+                             : QStringLiteral("%1/demo%2.db").arg(folder).arg(relaties);
     if (!MakeDemo(path, relaties)) {
         std::fprintf(stderr, "tolvar-newdb --demo %d failed\n", relaties);
         return figures;
@@ -119,5 +123,20 @@ int main(int argc, char** argv) {
     std::printf("plain_read_10000: %.0f ms\n", small.plain);
     std::printf("ratio_10000: %.1f\n", small.fill0 / small.plain);
     std::printf("filltab1_10000: %.0f ms\n", small.fill1);
+    std::fflush(stdout);
+    if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
+        std::strcmp(argv[2], "postgresql") == 0) {
+        if (!PgServer::Shared(true).Error().isEmpty()) {
+            std::fprintf(stderr, "PostgreSQL start niet: %s\n",
+                         qPrintable(PgServer::Shared().Error()));
+            return 1;
+        }
+        const Figures pgSmall = Measure(QString(), 10000, false);
+        const Figures pgLarge = Measure(QString(), 20000, false);
+        std::printf("nodes_10000_postgresql: %d nodes\n", pgSmall.nodes);
+        std::printf("filltab0_10000_postgresql: %.0f ms\n", pgSmall.fill0);
+        std::printf("filltab0_20000_postgresql: %.0f ms\n", pgLarge.fill0);
+        std::printf("growth_20000_postgresql: %.2f\n", pgLarge.fill0 / pgSmall.fill0);
+    }
     return 0;
 }

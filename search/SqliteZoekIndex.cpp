@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
+#include "platform/dao/SqliteEngine.h"
 #include "platform/rtf/Rtf.h"
 #include "search/ZoekTabel.h"
 #include "search/ZoekVraag.h"
@@ -301,14 +302,15 @@ void CSqliteZoekIndex::VerwerkWachtrij(bool bWachten) {
     if (bEigenTransactie) {
         // While the user types, a file another program is writing is not waited for: the
         // search then shows what the index holds, and the queue follows next time.
-        sqlite3_busy_timeout(database.Handle(), bWachten ? CDaoDatabase::kBusyTimeoutMs : 0);
+        auto& engine = dynamic_cast<CSqliteEngine&>(database.Engine());
+        engine.SetLockWait(bWachten ? CSqliteEngine::kBusyTimeoutMs : 0);
         try {
             database.BeginTrans();
         } catch (...) {
-            sqlite3_busy_timeout(database.Handle(), CDaoDatabase::kBusyTimeoutMs);
+            engine.SetLockWait(CSqliteEngine::kBusyTimeoutMs);
             throw;
         }
-        sqlite3_busy_timeout(database.Handle(), CDaoDatabase::kBusyTimeoutMs);
+        engine.SetLockWait(CSqliteEngine::kBusyTimeoutMs);
     }
     try {
         Statement wachtrij(database, QStringLiteral("SELECT rij FROM ZoekWachtrij"));

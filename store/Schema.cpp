@@ -1,5 +1,6 @@
 #include "store/Schema.h"
 
+#include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
 
@@ -8,41 +9,41 @@
 #include <fcntl.h>
 #include <QCoreApplication>
 #include <QFile>
-#include <sqlite3.h>
+#include <QStringList>
 #include <unistd.h>
 
 namespace {
 
-// Counters never come back after a delete (AUTOINCREMENT), so an orphaned memo can never
-// attach itself to a later document. Dates are text "YYYY-MM-DD HH:MM:SS".
+// {counter}, {int}, {text} and {date} are the column types the engine writes its own way;
+// every name is written bare, so that engines that fold names agree with those that keep them.
 const char* const kVasteTabellen = R"SQL(
 CREATE TABLE Relaties (
-  lRelatieNummer INTEGER PRIMARY KEY AUTOINCREMENT, dtModificatie TEXT,
-  bKlantJaNee INTEGER, bLeverancierJaNee INTEGER, bPriveJaNee INTEGER,
-  szInLijst TEXT, szVolleNaam TEXT, szBezoekStraat TEXT, szBezoekNummer TEXT,
-  szBezoekPostcode TEXT, szBezoekWoonplaats TEXT, szTelefoon TEXT, szTeleFax TEXT,
-  szEmailAdres TEXT, szHomePage TEXT, szBtwNummer TEXT, szAfleverStraat TEXT,
-  szAfleverNummer TEXT, szAfleverPostcode TEXT, szAfleverPlaats TEXT,
-  memAlgemeneMemo TEXT, szPostBus TEXT);
+  lRelatieNummer {counter}, dtModificatie {date},
+  bKlantJaNee {int}, bLeverancierJaNee {int}, bPriveJaNee {int},
+  szInLijst {text}, szVolleNaam {text}, szBezoekStraat {text}, szBezoekNummer {text},
+  szBezoekPostcode {text}, szBezoekWoonplaats {text}, szTelefoon {text}, szTeleFax {text},
+  szEmailAdres {text}, szHomePage {text}, szBtwNummer {text}, szAfleverStraat {text},
+  szAfleverNummer {text}, szAfleverPostcode {text}, szAfleverPlaats {text},
+  memAlgemeneMemo {text}, szPostBus {text});
 CREATE INDEX Relaties_szInLijst ON Relaties (szInLijst);
 CREATE TABLE Personen (
-  IDnr INTEGER PRIMARY KEY AUTOINCREMENT, dwRelatieNummer INTEGER, szVoorNaam TEXT,
-  szAchterNaam TEXT, szTelefoon TEXT, szAutoTelefoon TEXT, szTelefax TEXT, szEmail TEXT,
-  szAfdeling TEXT, szFunctie TEXT);
+  IDnr {counter}, dwRelatieNummer {int}, szVoorNaam {text},
+  szAchterNaam {text}, szTelefoon {text}, szAutoTelefoon {text}, szTelefax {text}, szEmail {text},
+  szAfdeling {text}, szFunctie {text});
 CREATE INDEX Personen_dwRelatieNummer ON Personen (dwRelatieNummer);
 CREATE INDEX Personen_szAchterNaam ON Personen (szAchterNaam);
 CREATE TABLE Offertes (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwRelatieNummer INTEGER, dtCreateDatum TEXT,
-  dtModificatieDatum TEXT, dtVervalDatum TEXT, dwStatusOfferte INTEGER, szDocument TEXT,
-  szKontaktPersoon TEXT, szInLijst TEXT, dwSoortDocument TEXT);
+  dwIndex {counter}, dwRelatieNummer {int}, dtCreateDatum {date},
+  dtModificatieDatum {date}, dtVervalDatum {date}, dwStatusOfferte {int}, szDocument {text},
+  szKontaktPersoon {text}, szInLijst {text}, dwSoortDocument {text});
 CREATE INDEX Offertes_dwRelatieNummer ON Offertes (dwRelatieNummer);
 CREATE INDEX Offertes_szInLijst ON Offertes (szInLijst);
 CREATE TABLE KalenderLijst (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, szTekst TEXT, dtDatumTijdAlarm TEXT,
-  bGemeld INTEGER);
+  dwIndex {counter}, szTekst {text}, dtDatumTijdAlarm {date},
+  bGemeld {int});
 CREATE INDEX KalenderLijst_dtDatumTijdAlarm ON KalenderLijst (dtDatumTijdAlarm);
 CREATE TABLE TeDoen (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, lPrio INTEGER, szTekst TEXT, dtDatumTijd TEXT);
+  dwIndex {counter}, lPrio {int}, szTekst {text}, dtDatumTijd {date});
 CREATE INDEX TeDoen_lPrio ON TeDoen (lPrio);
 CREATE INDEX TeDoen_dtDatumTijd ON TeDoen (dtDatumTijd);
 CREATE INDEX TeDoen_szTekst ON TeDoen (szTekst);
@@ -51,9 +52,9 @@ CREATE INDEX TeDoen_szTekst ON TeDoen (szTekst);
 // Calculations, orders and purchase orders have the same columns.
 const char* const kDocumentTabel = R"SQL(
 CREATE TABLE %1 (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, dwSoortDocument TEXT, dtCreateDatum TEXT,
-  dtModificatieDatum TEXT, szDocument TEXT, szInLijst TEXT, szKontaktPersoon TEXT,
-  dwRelatieNummer INTEGER);
+  dwIndex {counter}, dwSoortDocument {text}, dtCreateDatum {date},
+  dtModificatieDatum {date}, szDocument {text}, szInLijst {text}, szKontaktPersoon {text},
+  dwRelatieNummer {int});
 CREATE INDEX %1_dwRelatieNummer ON %1 (dwRelatieNummer);
 CREATE INDEX %1_szInLijst ON %1 (szInLijst);
 )SQL";
@@ -61,12 +62,12 @@ CREATE INDEX %1_szInLijst ON %1 (szInLijst);
 // The five memo tables differ only in name and parent column.
 const char* const kMemoTabel = R"SQL(
 CREATE TABLE %1 (
-  dwIndex INTEGER PRIMARY KEY AUTOINCREMENT, %2 INTEGER, szKontaktPersoon TEXT,
-  szTekst TEXT, szInLijst TEXT, dtDatumCreatie TEXT, dtModificatie TEXT, iGestuurdVia INTEGER);
+  dwIndex {counter}, %2 {int}, szKontaktPersoon {text},
+  szTekst {text}, szInLijst {text}, dtDatumCreatie {date}, dtModificatie {date}, iGestuurdVia {int});
 CREATE INDEX %1_%2 ON %1 (%2);
 )SQL";
 
-QByteArray Schema() {
+QString Schema(const CDaoEngine& engine) {
     QString schema = QLatin1String(kVasteTabellen);
     for (const char* tabel : {"Calculaties", "Orders", "Bestelling"}) {
         schema += QLatin1String(kDocumentTabel).arg(QLatin1String(tabel));
@@ -75,8 +76,17 @@ QByteArray Schema() {
     for (const char* tabel : {"MemoOfferte", "MemoCalculatie", "MemoOrder", "MemoBestelling"}) {
         schema += QLatin1String(kMemoTabel).arg(QLatin1String(tabel), "dwOfferteNr");
     }
-    return schema.toUtf8();
+    return engine.SchemaPreamble() +
+           schema.replace(QLatin1String("{counter}"), engine.ColumnType(CDaoEngine::Counter))
+               .replace(QLatin1String("{int}"), engine.ColumnType(CDaoEngine::Integer))
+               .replace(QLatin1String("{text}"), engine.ColumnType(CDaoEngine::Text))
+               .replace(QLatin1String("{date}"), engine.ColumnType(CDaoEngine::Date));
 }
+
+const char* const kTabellen[] = {"Relaties",      "Personen",    "Offertes",       "KalenderLijst",
+                                 "TeDoen",        "Calculaties", "Orders",         "Bestelling",
+                                 "MemoRelatie",   "MemoOfferte", "MemoCalculatie", "MemoOrder",
+                                 "MemoBestelling"};
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("CreateTolvarDatabase", text);
@@ -99,42 +109,73 @@ void ClaimNewFile(const QString& path) {
                             .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
 }
 
-void CreateTables(const QString& path) {
-    sqlite3* db = nullptr;
-    int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    char* error = nullptr;
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, &error);
+void CreateTables(CDaoEngine& engine) {
+    engine.Begin(true);
+    try {
+        engine.Execute(Schema(engine));
+        engine.Commit();
+    } catch (...) {
+        engine.Rollback();
+        throw;
     }
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_exec(db, Schema().constData(), nullptr, nullptr, &error);
+}
+
+// A database on a server is made empty by its administrator; the tables go in only when
+// none of them is there yet, so that a database already in use is never touched.
+void CreateOnServer(const QString& address) {
+    const auto engine = CDaoEngine::Connect(address);
+    for (const char* tabel : kTabellen) {
+        if (engine->HasTable(QLatin1String(tabel))) {
+            throw CDaoException(Tr("De database %1 bevat al Tolvar-tabellen; een bestaande "
+                                   "database wordt niet overschreven.")
+                                    .arg(engine->DisplayName()));
+        }
     }
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, &error);
-    }
-    QString text;
-    if (rc != SQLITE_OK) {
-        text = QString::fromUtf8(error ? error : db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-    }
-    sqlite3_free(error);
-    sqlite3_close_v2(db);
-    if (rc != SQLITE_OK) {
-        throw CDaoException(
-            Tr("Het databasebestand %1 kan niet worden aangemaakt: %2").arg(path, text), rc);
+    try {
+        CreateTables(*engine);
+    } catch (const CDaoException& failure) {
+        throw CDaoException(Tr("De tabellen in database %1 kunnen niet worden aangemaakt: %2")
+                                .arg(engine->DisplayName(), failure.m_strEngineText),
+                            failure.m_nEngineCode);
     }
 }
 
 } // namespace
 
+void DropTolvarTables(const QString& address) {
+    const auto engine = CDaoEngine::Connect(address);
+    QStringList drop;
+    for (const char* tabel : kTabellen) {
+        drop << QStringLiteral("DROP TABLE IF EXISTS %1;").arg(QLatin1String(tabel));
+    }
+    engine->Begin(true);
+    try {
+        engine->Execute(drop.join(QLatin1Char('\n')));
+        engine->Commit();
+    } catch (...) {
+        engine->Rollback();
+        throw;
+    }
+}
+
 void CreateTolvarDatabase(const QString& path) {
+    if (CDaoEngine::IsServerAddress(path)) {
+        CreateOnServer(path);
+        return;
+    }
     const QString localPath = CPaths::ToLocalPath(path);
     if (localPath.isEmpty()) {
         throw CDaoException(Tr("Er is geen naam voor het databasebestand opgegeven."));
     }
     ClaimNewFile(localPath);
     try {
-        CreateTables(localPath);
+        try {
+            CreateTables(*CDaoEngine::Connect(localPath));
+        } catch (const CDaoException& failure) {
+            throw CDaoException(Tr("Het databasebestand %1 kan niet worden aangemaakt: %2")
+                                    .arg(localPath, failure.m_strEngineText),
+                                failure.m_nEngineCode);
+        }
     } catch (...) {
         QFile::remove(localPath);
         throw;

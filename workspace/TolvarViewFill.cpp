@@ -5,7 +5,6 @@
 #include "store/DatabasePath.h"
 
 #include <QTreeWidget>
-#include <sqlite3.h>
 
 namespace {
 
@@ -73,19 +72,6 @@ const char* const kOuderKolom[CFillCache::kTables] = {
     "dwOfferteNr",    "dwRelatieNummer", "dwOfferteNr", "dwRelatieNummer",
     "dwOfferteNr",    "dwRelatieNummer", "dwOfferteNr"};
 
-// A complete fill reads inside one read transaction: one lock and one consistent view of
-// the file for the whole fill, instead of one per statement.
-bool BeginRead(sqlite3* db) {
-    return sqlite3_get_autocommit(db) != 0 &&
-           sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-void EndRead(sqlite3* db) {
-    if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-}
-
 // Runs its function when the scope ends, also when a database failure cuts a fill short.
 template <class F> struct AtScopeEnd {
     F f;
@@ -99,14 +85,16 @@ void CTolvarView::FillTab(int nTab) {
     // A complete fill reads the file as it is now, not the rows an earlier selection saw.
     CloseRecordsets();
     const auto database = CDaoDatabase::OpenShared(g_strDatabasePath);
-    const bool bRead = BeginRead(database->Handle());
+    // A complete fill reads inside one read transaction: one lock and one consistent view
+    // of the database for the whole fill, instead of one per statement.
+    const bool bRead = database->BeginRead();
     m_bFilling = true;
     m_pTree->setUpdatesEnabled(false);
     m_pTree->blockSignals(true);
     AtScopeEnd finish{[&] {
         FinishFill();
         if (bRead) {
-            EndRead(database->Handle());
+            database->EndRead();
         }
     }};
     BeginProgress(nTab);

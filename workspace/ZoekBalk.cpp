@@ -167,7 +167,13 @@ void CZoekBalk::OpenIndex() {
     } else if (afspraken) {
         m_indexen.push_back(CZoekIndex::Voor(afspraken->GetName(), ZoekTabel::Afsprakenbestand()));
     }
-    m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(hoofd->GetName(), soorten));
+    try {
+        m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(hoofd->GetName(), soorten));
+    } catch (const CDaoException& e) {
+        // The search line says why it finds no relations, instead of failing the start.
+        m_pVeld->setPlaceholderText(e.GetErrorMessage());
+        m_pVeld->setToolTip(e.GetErrorMessage());
+    }
     for (const auto& index : m_indexen) {
         try {
             index->DoorAnderenGewijzigd();

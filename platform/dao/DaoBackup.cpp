@@ -183,7 +183,7 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
         return Damaged(QStringLiteral("het bestand is leeg"));
     }
     Connection connection;
-    int rc = OpenForReading(local, connection, CDaoDatabase::kBusyTimeoutMs);
+    int rc = OpenForReading(local, connection, CSqliteEngine::kBusyTimeoutMs);
     QStringList problems;
     sqlite3_stmt* stmt = nullptr;
     if (rc == SQLITE_OK) {
@@ -302,9 +302,9 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
                 .arg(database->GetName()));
     }
     Connection in;
-    int rc = OpenForReading(from, in, CDaoDatabase::kBusyTimeoutMs);
+    int rc = OpenForReading(from, in, CSqliteEngine::kBusyTimeoutMs);
     if (rc == SQLITE_OK) {
-        rc = RunBackup(database->Handle(), in.db, CDaoDatabase::kBusyTimeoutMs);
+        rc = RunBackup(database->Handle(), in.db, CSqliteEngine::kBusyTimeoutMs);
     }
     if (rc != SQLITE_OK) {
         throw CDaoException(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/dao/DaoDatabase.h"
+#include "platform/dao/SqliteEngine.h"
 
 #include <QString>
 
@@ -33,7 +33,7 @@ public:
     // never carries a copy's name. On failure nothing is left behind and target is as it was.
     // Another process's lock is waited for at most waitMs.
     static void Copy(const QString& source, const QString& target,
-                     int waitMs = CDaoDatabase::kBusyTimeoutMs);
+                     int waitMs = CSqliteEngine::kBusyTimeoutMs);
 
     // Puts the contents of source into the database at target in one transaction, through
     // the program's shared connection of target: recordsets and other processes see either

@@ -2,13 +2,11 @@
 
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoFailureScope.h"
-#include "platform/dao/SqliteError.h"
-#include "platform/dao/TextCollation.h"
+#include "platform/dao/SqliteEngine.h"
 #include "platform/paths/Paths.h"
 
 #include <map>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 namespace {
 
@@ -19,18 +17,15 @@ std::map<QString, std::weak_ptr<CDaoDatabase>>& OpenConnections() {
 
 } // namespace
 
-CDaoDatabase::CDaoDatabase(sqlite3* db, QString path) : m_db(db), m_strPath(std::move(path)) {}
+CDaoDatabase::CDaoDatabase(std::unique_ptr<CDaoEngine> engine)
+    : m_engine(std::move(engine)), m_strName(m_engine->DisplayName()) {}
 
-CDaoDatabase::~CDaoDatabase() {
-    if (m_bInTransaction) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    sqlite3_close_v2(m_db);
-}
+CDaoDatabase::~CDaoDatabase() = default;
 
-std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& path) {
-    const QString localPath = CPaths::ToLocalPath(path);
-    const QString key = QFileInfo(localPath).absoluteFilePath();
+std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
+    const QString key = CDaoEngine::IsServerAddress(name)
+                            ? name.trimmed()
+                            : QFileInfo(CPaths::ToLocalPath(name)).absoluteFilePath();
     auto& connections = OpenConnections();
     if (auto it = connections.find(key); it != connections.end()) {
         if (auto existing = it->second.lock()) {
@@ -40,7 +35,7 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& path) {
 
     CDaoFailureScope::ThrowEarlierOpenFailure(key);
     try {
-        auto database = Connect(key);
+        std::shared_ptr<CDaoDatabase> database(new CDaoDatabase(CDaoEngine::Connect(key)));
         connections[key] = database;
         return database;
     } catch (const CDaoException& failure) {
@@ -49,63 +44,52 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& path) {
     }
 }
 
-std::shared_ptr<CDaoDatabase> CDaoDatabase::Connect(const QString& path) {
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const CDaoException failure = SqliteError(db, rc, path);
-        sqlite3_close_v2(db);
-        throw failure;
-    }
-    std::shared_ptr<CDaoDatabase> database(new CDaoDatabase(db, path));
-    sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_extended_result_codes(db, 1);
-    CTextCollation::Register(db);
-    // The engine opens lazily: reading the schema now turns "not a database" into an error
-    // of the open, not of some later move.
-    database->Execute("SELECT count(*) FROM sqlite_master");
-    return database;
-}
-
-bool CDaoDatabase::IsReadOnly() const {
-    // A file the engine could open for reading only, or one whose folder cannot take the
-    // journal that every write makes beside it.
-    return sqlite3_db_readonly(m_db, "main") == 1 ||
-           !QFileInfo(QFileInfo(m_strPath).absolutePath()).isWritable();
-}
-
-void CDaoDatabase::Execute(const char* sql) {
-    char* error = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString text = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
-        sqlite3_free(error);
-        throw SqliteError(m_db, sqlite3_extended_errcode(m_db), m_strPath, text);
-    }
+sqlite3* CDaoDatabase::Handle() const {
+    const auto* sqlite = dynamic_cast<const CSqliteEngine*>(m_engine.get());
+    return sqlite ? sqlite->Handle() : nullptr;
 }
 
 void CDaoDatabase::ThrowLastError() const {
-    throw SqliteError(m_db, sqlite3_extended_errcode(m_db), m_strPath);
+    m_engine->ThrowLastError();
+    throw CDaoException(DaoErrorKind::Other, m_strName, QString(), 0);
 }
 
 void CDaoDatabase::BeginTrans() {
-    Execute("BEGIN IMMEDIATE");
+    m_engine->Begin(true);
     m_bInTransaction = true;
 }
 
 void CDaoDatabase::CommitTrans() {
-    Execute("COMMIT");
+    m_engine->Commit();
     m_bInTransaction = false;
-}
-
-qint64 CDaoDatabase::ChangeCount() const {
-    return sqlite3_total_changes64(m_db) + m_nRollbacks;
 }
 
 void CDaoDatabase::Rollback() {
     m_bInTransaction = false;
     ++m_nRollbacks;
-    if (!sqlite3_get_autocommit(m_db)) {
-        Execute("ROLLBACK");
+    m_engine->Rollback();
+}
+
+bool CDaoDatabase::BeginRead() {
+    if (m_engine->InTransaction()) {
+        return false;
     }
+    try {
+        m_engine->Begin(false);
+        return true;
+    } catch (const CDaoException&) {
+        return false;
+    }
+}
+
+void CDaoDatabase::EndRead() {
+    try {
+        m_engine->Commit();
+    } catch (const CDaoException&) {
+        m_engine->Rollback();
+    }
+}
+
+qint64 CDaoDatabase::ChangeCount() const {
+    return m_engine->TotalChanges() + m_nRollbacks;
 }

@@ -1,54 +1,62 @@
 #pragma once
 
+#include "platform/dao/DaoEngine.h"
+
 #include <memory>
 #include <QString>
 
 struct sqlite3;
 
-// One connection to a database file. Recordsets that open the same file share one
-// connection, so that a transaction begun on it covers every recordset of that file.
+// One connection to a database: a file, or a database on a server. Recordsets that open
+// the same database share one connection, so that a transaction begun on it covers every
+// recordset of that database.
 class CDaoDatabase {
 public:
     ~CDaoDatabase();
     CDaoDatabase(const CDaoDatabase&) = delete;
     CDaoDatabase& operator=(const CDaoDatabase&) = delete;
 
-    // The connection to the file at path (a Windows-style or Linux path), opened on first
-    // use. A file that does not exist is an error; it is never created.
-    static std::shared_ptr<CDaoDatabase> OpenShared(const QString& path);
+    // The connection to the database name names (a file path, Windows-style or Linux, or a
+    // server address), made on first use. A file that does not exist is an error; it is
+    // never created.
+    static std::shared_ptr<CDaoDatabase> OpenShared(const QString& name);
 
-    sqlite3* Handle() const { return m_db; }
-    QString GetName() const { return m_strPath; }
+    CDaoEngine& Engine() const { return *m_engine; }
+    // The connection of a file database, for the parts that only exist on files (the full
+    // text index); null on a server.
+    sqlite3* Handle() const;
+    // The database as messages name it.
+    QString GetName() const { return m_strName; }
 
     void BeginTrans();
     void CommitTrans();
     void Rollback();
     bool InTransaction() const { return m_bInTransaction; }
+    // One consistent view of the database for a stretch of reads; nothing when a
+    // transaction is already open. EndRead ends what BeginRead began.
+    bool BeginRead();
+    void EndRead();
     // Grows with every row written through this connection and every rollback, so that
     // rows read earlier can tell whether they may have changed since.
     qint64 ChangeCount() const;
 
-    // Runs a statement without results; throws CDaoException on failure.
-    void Execute(const char* sql);
+    std::unique_ptr<CDaoStatement> Prepare(const QString& sql) { return m_engine->Prepare(sql); }
+    // Runs statements without results; throws CDaoException on failure.
+    void Execute(const QString& sql) { m_engine->Execute(sql); }
+    void Execute(const char* sql) { m_engine->Execute(QString::fromUtf8(sql)); }
 
-    // Throws CDaoException with the kind of the engine's last failure, the file's name and
-    // the engine's message.
+    // Throws CDaoException with the kind of the engine's last failure, the database's name
+    // and the engine's message.
     [[noreturn]] void ThrowLastError() const;
 
-    // Whether writes to the file must fail: the file or its folder cannot be written.
-    bool IsReadOnly() const;
-
-    // How long an operation waits for another process's lock before it fails: long enough
-    // for another desk's write to end, short enough that the window never seems frozen
-    // (a failed command and the refill after it wait twice at most).
-    static constexpr int kBusyTimeoutMs = 1000;
+    // Whether writes to the database must fail.
+    bool IsReadOnly() const { return m_engine->IsReadOnly(); }
 
 private:
-    CDaoDatabase(sqlite3* db, QString path);
-    static std::shared_ptr<CDaoDatabase> Connect(const QString& path);
+    explicit CDaoDatabase(std::unique_ptr<CDaoEngine> engine);
 
-    sqlite3* m_db = nullptr;
-    QString m_strPath;
+    std::unique_ptr<CDaoEngine> m_engine;
+    QString m_strName;
     bool m_bInTransaction = false;
     qint64 m_nRollbacks = 0;
 };

@@ -13,4 +13,7 @@ enum class DaoErrorKind {
     DiskFull,
     ChangedByOther, // the row changed since it was read
     ServerUnreachable,
+    AccessDenied,    // the server refused the user or the password
+    DatabaseMissing, // the server has no database of that name
+    ConnectionLost,  // the server went away in the middle of the work
 };

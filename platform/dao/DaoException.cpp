@@ -14,16 +14,23 @@ CDaoException::CDaoException(QString error, int engineCode)
     : m_strError(std::move(error)), m_nEngineCode(engineCode),
       m_utf8(m_strError.toUtf8().toStdString()) {}
 
-CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode)
-    : CDaoException(
-          Tr("%1\n\nMelding van de database: %2").arg(KindSentence(kind, name), engineText),
-          engineCode) {
+CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode,
+                             bool bServer)
+    : CDaoException(Tr("%1\n\nMelding van de database: %2")
+                        .arg(KindSentence(kind, name, bServer), engineText),
+                    engineCode) {
     m_kind = kind;
     m_strName = std::move(name);
     m_strEngineText = std::move(engineText);
 }
 
-QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name) {
+QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name, bool bServer) {
+    if (bServer) {
+        // A database on a server is no file; the sentences are the same otherwise.
+        return KindSentence(kind, name)
+            .replace(Tr("Het databasebestand"), Tr("De database"))
+            .replace(Tr("databasebestand"), Tr("database"));
+    }
     switch (kind) {
     case DaoErrorKind::FileMissing:
         return Tr("Het databasebestand %1 is niet gevonden.").arg(name);
@@ -46,11 +53,22 @@ QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name) {
         return Tr("De schijf van databasebestand %1 is vol: er kan niets meer worden opgeslagen.")
             .arg(name);
     case DaoErrorKind::ChangedByOther:
-        return Tr("Het record is intussen door een andere gebruiker gewijzigd in database %1. "
-                  "Open het opnieuw om de wijziging te zien.")
-            .arg(name);
+        return Tr("Dit record is intussen door een andere gebruiker gewijzigd. Uw wijzigingen "
+                  "zijn niet opgeslagen; open het record opnieuw.");
     case DaoErrorKind::ServerUnreachable:
-        return Tr("De databaseserver van %1 is niet bereikbaar.").arg(name);
+        return Tr("De databaseserver van database %1 is niet bereikbaar. Controleer of de server "
+                  "draait en het adres in Tolvar.conf klopt.")
+            .arg(name);
+    case DaoErrorKind::AccessDenied:
+        return Tr("De databaseserver weigert de toegang tot database %1: de gebruikersnaam of het "
+                  "wachtwoord klopt niet, of de gebruiker heeft geen rechten.")
+            .arg(name);
+    case DaoErrorKind::DatabaseMissing:
+        return Tr("De database %1 bestaat niet op de databaseserver.").arg(name);
+    case DaoErrorKind::ConnectionLost:
+        return Tr("De verbinding met database %1 is verbroken; wat nog niet was opgeslagen is "
+                  "niet bewaard. De volgende opdracht maakt opnieuw verbinding.")
+            .arg(name);
     case DaoErrorKind::Other:
         break;
     }

@@ -14,15 +14,16 @@ class CDaoException : public std::exception {
 public:
     // A failure the program describes itself (no current record, a file that already exists).
     CDaoException(QString error, int engineCode = 0);
-    // A failure the engine reported.
-    CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode);
+    // A failure the engine reported; bServer for a database on a server rather than a file.
+    CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode,
+                  bool bServer = false);
 
     const char* what() const noexcept override { return m_utf8.c_str(); }
     QString GetErrorMessage() const { return m_strError; }
 
     // The user's text for a kind of failure of the file or database name; the one place
     // where these sentences are made.
-    static QString KindSentence(DaoErrorKind kind, const QString& name);
+    static QString KindSentence(DaoErrorKind kind, const QString& name, bool bServer = false);
 
     QString m_strError;
     int m_nEngineCode = 0;

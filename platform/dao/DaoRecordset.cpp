@@ -2,11 +2,9 @@
 
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoWriteObserver.h"
-#include "platform/dao/TextCollation.h"
 
 #include <QCoreApplication>
 #include <QStringList>
-#include <sqlite3.h>
 
 namespace {
 
@@ -26,20 +24,16 @@ QString NoCurrentRecord() {
     return QCoreApplication::translate("CDaoRecordset", "Er is geen huidig record.");
 }
 
-// A statement that is finalised when it goes out of scope.
-struct Statement {
-    sqlite3_stmt* stmt = nullptr;
-    ~Statement() { sqlite3_finalize(stmt); }
-};
+QString RecordGone() {
+    return QCoreApplication::translate("CDaoRecordset",
+                                       "Dit record staat niet meer in de database.");
+}
 
 } // namespace
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase) : m_pExternalDatabase(pDatabase) {}
 
-CDaoRecordset::~CDaoRecordset() {
-    sqlite3_finalize(m_fetch);
-    sqlite3_finalize(m_fetchAhead);
-}
+CDaoRecordset::~CDaoRecordset() = default;
 
 void CDaoRecordset::EnsureConnection() {
     if (m_database || m_pExternalDatabase) {
@@ -57,19 +51,8 @@ void CDaoRecordset::BindFields() {
     m_fields = std::move(fx.m_fields);
 }
 
-sqlite3_stmt* CDaoRecordset::Prepare(const QString& sql) const {
-    sqlite3* db = GetDatabase()->Handle();
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        ThrowError();
-    }
-    return stmt;
-}
-
-void CDaoRecordset::ThrowError() const {
-    GetDatabase()->ThrowLastError();
+std::unique_ptr<CDaoStatement> CDaoRecordset::Prepare(const QString& sql) const {
+    return GetDatabase()->Prepare(sql);
 }
 
 void CDaoRecordset::Open(int, const QString& sql, int) {
@@ -81,26 +64,14 @@ void CDaoRecordset::Open(int, const QString& sql, int) {
     m_strTable = StripBrackets(sql.isEmpty() ? GetDefaultSQL() : sql);
 
     if (m_nKeyField < 0) {
-        Statement info{Prepare(QStringLiteral("PRAGMA table_info(%1)").arg(Quoted(m_strTable)))};
         QString keyColumn;
-        bool tableFound = false;
-        int rc = SQLITE_ROW;
-        while ((rc = sqlite3_step(info.stmt)) == SQLITE_ROW) {
-            tableFound = true;
-            if (sqlite3_column_int(info.stmt, 5) == 1) {
-                keyColumn = QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(info.stmt, 1)));
-            }
-        }
-        // A schema that cannot be read (a lock, a damaged file) is no missing table.
-        if (rc != SQLITE_DONE) {
-            ThrowError();
-        }
-        if (!tableFound) {
+        // A schema that cannot be read (a lock, a damaged file) throws: it is no missing table.
+        if (!GetDatabase()->Engine().TableKey(m_strTable, &keyColumn)) {
             // The engine reads a missing table as an empty one here; it is reported in the
             // engine's own words, as a statement on it would be.
             throw CDaoException(DaoErrorKind::SchemaMissing, GetDatabase()->GetName(),
-                                QStringLiteral("no such table: %1").arg(m_strTable), 1);
+                                QStringLiteral("no such table: %1").arg(m_strTable), 1,
+                                GetDatabase()->Engine().IsServer());
         }
         for (size_t i = 0; i < m_fields.size(); ++i) {
             if (m_fields[i].name.compare(keyColumn, Qt::CaseInsensitive) == 0) {
@@ -152,7 +123,7 @@ void CDaoRecordset::LoadKeys() {
         for (const auto& field : m_fields) {
             if (field.type == CDaoFieldExchange::Text &&
                 field.name.compare(column, Qt::CaseInsensitive) == 0) {
-                sortTerm += QStringLiteral(" COLLATE ") + QLatin1String(CTextCollation::kName);
+                sortTerm = GetDatabase()->Engine().TextSortTerm(sortTerm);
             }
         }
         if (!words.isEmpty()) {
@@ -163,42 +134,33 @@ void CDaoRecordset::LoadKeys() {
     order << key; // rows that sort alike keep the engine's own order
     sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
 
-    Statement keys{Prepare(sql)};
+    const auto keys = Prepare(sql);
     m_keys.clear();
-    int rc;
-    while ((rc = sqlite3_step(keys.stmt)) == SQLITE_ROW) {
-        m_keys.push_back(sqlite3_column_int64(keys.stmt, 0));
-    }
-    if (rc != SQLITE_DONE) {
-        ThrowError();
+    while (keys->Step()) {
+        m_keys.push_back(keys->Int64(0));
     }
 }
 
-CDaoRecordset::Value CDaoRecordset::ReadColumn(sqlite3_stmt* stmt, int col,
+CDaoRecordset::Value CDaoRecordset::ReadColumn(const CDaoStatement& stmt, int col,
                                                const CDaoFieldExchange::Field& field) const {
-    const int type = sqlite3_column_type(stmt, col);
-    const bool isNull = type == SQLITE_NULL;
+    const bool isNull = stmt.IsNull(col);
     switch (field.type) {
     case CDaoFieldExchange::Long:
-        return isNull ? 0 : sqlite3_column_int(stmt, col);
+        return isNull ? 0 : int(stmt.Int64(col));
     case CDaoFieldExchange::Bool:
-        return (!isNull && sqlite3_column_int64(stmt, col) != 0) ? TRUE : FALSE;
+        return (!isNull && stmt.Int64(col) != 0) ? TRUE : FALSE;
     case CDaoFieldExchange::Text:
-        if (isNull) {
-            return QString();
-        }
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)),
-                                 sqlite3_column_bytes(stmt, col));
-    case CDaoFieldExchange::DateTime:
+        return isNull ? QString() : stmt.Text(col);
+    case CDaoFieldExchange::DateTime: {
         if (isNull) {
             return COleDateTime::Null();
         }
-        if (type == SQLITE_FLOAT) {
-            return COleDateTime(sqlite3_column_double(stmt, col));
+        const QVariant value = stmt.Value(col);
+        if (value.typeId() == QMetaType::Double) {
+            return COleDateTime(value.toDouble());
         }
-        return COleDateTime::FromStorageText(
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)),
-                              sqlite3_column_bytes(stmt, col)));
+        return COleDateTime::FromStorageText(value.toString());
+    }
     }
     return 0;
 }
@@ -219,21 +181,18 @@ void CDaoRecordset::AssignMember(const CDaoFieldExchange::Field& field, const Va
 }
 
 bool CDaoRecordset::FetchRow(qint64 key) {
-    sqlite3_reset(m_fetch);
-    sqlite3_bind_int64(m_fetch, 1, key);
-    const int rc = sqlite3_step(m_fetch);
-    if (rc == SQLITE_DONE) {
-        sqlite3_reset(m_fetch);
+    m_fetch->Reset();
+    m_fetch->BindInt64(1, key);
+    if (!m_fetch->Step()) {
+        m_fetch->Reset();
         return false;
     }
-    if (rc != SQLITE_ROW) {
-        sqlite3_reset(m_fetch);
-        ThrowError();
-    }
+    m_read.clear();
     for (size_t i = 0; i < m_fields.size(); ++i) {
-        AssignMember(m_fields[i], ReadColumn(m_fetch, int(i), m_fields[i]));
+        m_read.push_back(ReadColumn(*m_fetch, int(i), m_fields[i]));
     }
-    sqlite3_reset(m_fetch);
+    m_fetch->Reset();
+    RestoreMembers(m_read);
     return true;
 }
 
@@ -242,39 +201,40 @@ bool CDaoRecordset::FetchRow(qint64 key) {
 void CDaoRecordset::ReadAhead(long index) {
     m_ahead.clear();
     if (!m_fetchAhead) {
+        m_nReadAhead = GetDatabase()->Engine().ReadAheadRows();
         QStringList columns{Quoted(m_fields[m_nKeyField].name)};
         for (const auto& field : m_fields) {
             columns << Quoted(field.name);
         }
-        m_fetchAhead =
-            Prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
-                        .arg(columns.join(QLatin1Char(',')), Quoted(m_strTable),
-                             Quoted(m_fields[m_nKeyField].name),
-                             QStringList(kReadAhead, QStringLiteral("?")).join(QLatin1Char(','))));
+        m_fetchAhead = Prepare(
+            QStringLiteral("SELECT %1 FROM %2 WHERE %3 IN (%4)")
+                .arg(columns.join(QLatin1Char(',')), Quoted(m_strTable),
+                     Quoted(m_fields[m_nKeyField].name),
+                     QStringList(m_nReadAhead, QStringLiteral("?")).join(QLatin1Char(','))));
     }
-    sqlite3_reset(m_fetchAhead);
-    for (int n = 0; n < kReadAhead; ++n) {
+    m_fetchAhead->Reset();
+    for (int n = 0; n < m_nReadAhead; ++n) {
         const size_t i = size_t(index) + size_t(n);
         if (i < m_keys.size()) {
-            sqlite3_bind_int64(m_fetchAhead, n + 1, m_keys[i]);
+            m_fetchAhead->BindInt64(n + 1, m_keys[i]);
         } else {
-            sqlite3_bind_null(m_fetchAhead, n + 1);
+            m_fetchAhead->BindNull(n + 1);
         }
     }
-    int rc;
-    while ((rc = sqlite3_step(m_fetchAhead)) == SQLITE_ROW) {
-        std::vector<Value> row;
-        row.reserve(m_fields.size());
-        for (size_t i = 0; i < m_fields.size(); ++i) {
-            row.push_back(ReadColumn(m_fetchAhead, int(i) + 1, m_fields[i]));
+    try {
+        while (m_fetchAhead->Step()) {
+            std::vector<Value> row;
+            row.reserve(m_fields.size());
+            for (size_t i = 0; i < m_fields.size(); ++i) {
+                row.push_back(ReadColumn(*m_fetchAhead, int(i) + 1, m_fields[i]));
+            }
+            m_ahead.emplace(m_fetchAhead->Int64(0), std::move(row));
         }
-        m_ahead.emplace(sqlite3_column_int64(m_fetchAhead, 0), std::move(row));
-    }
-    sqlite3_reset(m_fetchAhead);
-    if (rc != SQLITE_DONE) {
+    } catch (...) {
         m_ahead.clear();
-        ThrowError();
+        throw;
     }
+    m_fetchAhead->Reset();
     m_nAheadChanges = GetDatabase()->ChangeCount();
 }
 
@@ -288,8 +248,9 @@ bool CDaoRecordset::FetchAhead(long index) {
             return false;
         }
     }
-    RestoreMembers(it->second);
+    m_read = std::move(it->second);
     m_ahead.erase(it);
+    RestoreMembers(m_read);
     return true;
 }
 
@@ -308,12 +269,8 @@ bool CDaoRecordset::SeekFrom(long index, int step, bool bAhead) {
 }
 
 void CDaoRecordset::Close() {
-    if (m_fetch) {
-        sqlite3_finalize(m_fetch);
-        m_fetch = nullptr;
-    }
-    sqlite3_finalize(m_fetchAhead);
-    m_fetchAhead = nullptr;
+    m_fetch.reset();
+    m_fetchAhead.reset();
     m_ahead.clear();
     m_bOpen = false;
     m_keys.clear();
@@ -462,34 +419,66 @@ namespace {
 
 // Binds a member's value as parameter n; empty text and null or invalid dates go in as
 // null, which is how the tables keep "nothing".
-void BindValue(sqlite3_stmt* stmt, int n, const CDaoFieldExchange::Field& field) {
+void BindValue(CDaoStatement& stmt, int n, const CDaoFieldExchange::Field& field) {
     switch (field.type) {
     case CDaoFieldExchange::Long:
-        sqlite3_bind_int(stmt, n, *static_cast<const LONG*>(field.member));
+        stmt.BindInt64(n, *static_cast<const LONG*>(field.member));
         break;
     case CDaoFieldExchange::Bool:
-        sqlite3_bind_int(stmt, n, *static_cast<const BOOL*>(field.member) ? 1 : 0);
+        stmt.BindInt64(n, *static_cast<const BOOL*>(field.member) ? 1 : 0);
         break;
     case CDaoFieldExchange::Text: {
         const auto& text = *static_cast<const QString*>(field.member);
         if (text.isEmpty()) {
-            sqlite3_bind_null(stmt, n);
+            stmt.BindNull(n);
         } else {
-            const QByteArray utf8 = text.toUtf8();
-            sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            stmt.BindText(n, text);
         }
         break;
     }
     case CDaoFieldExchange::DateTime: {
         const QString text = static_cast<const COleDateTime*>(field.member)->ToStorageText();
         if (text.isEmpty()) {
-            sqlite3_bind_null(stmt, n);
+            stmt.BindNull(n);
         } else {
-            const QByteArray utf8 = text.toUtf8();
-            sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            stmt.BindText(n, text);
         }
         break;
     }
+    }
+}
+
+// A condition that holds while column holds either of two values as a member reads them:
+// the value read, or the value about to be written (someone else storing the same thing
+// loses nothing). Its two parameters are filled by BindReadValue. A null reads as 0, ""
+// or no date, so it passes for those as well.
+QString StillAsRead(const CDaoEngine& engine, const CDaoFieldExchange::Field& field,
+                    const QString& column) {
+    QString read;
+    switch (field.type) {
+    case CDaoFieldExchange::Long:
+        read = QStringLiteral("coalesce(%1, 0)").arg(column);
+        break;
+    case CDaoFieldExchange::Bool:
+        return QStringLiteral("(coalesce(%1, 0) <> 0) IN ((? <> 0), (? <> 0))").arg(column);
+    case CDaoFieldExchange::Text:
+        read = QStringLiteral("coalesce(%1, '')").arg(column);
+        break;
+    case CDaoFieldExchange::DateTime:
+        read = engine.DateAsText(column);
+        break;
+    }
+    return read + QStringLiteral(" IN (?, ?)");
+}
+
+void BindReadValue(CDaoStatement& stmt, int n,
+                   const std::variant<int, QString, COleDateTime>& old) {
+    if (const int* number = std::get_if<int>(&old)) {
+        stmt.BindInt64(n, *number);
+    } else if (const QString* text = std::get_if<QString>(&old)) {
+        stmt.BindText(n, *text);
+    } else {
+        stmt.BindText(n, std::get<COleDateTime>(old).ToStorageText());
     }
 }
 
@@ -541,14 +530,17 @@ void CDaoRecordset::InsertRow() {
                         : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                               .arg(Quoted(m_strTable), names.join(QLatin1Char(',')),
                                    marks.join(QLatin1Char(',')));
-    Statement insert{Prepare(sql)};
+    const auto insert =
+        Prepare(sql + QStringLiteral(" RETURNING ") + Quoted(m_fields[m_nKeyField].name));
     for (size_t n = 0; n < columns.size(); ++n) {
-        BindValue(insert.stmt, int(n) + 1, m_fields[columns[n]]);
+        BindValue(*insert, int(n) + 1, m_fields[columns[n]]);
     }
-    if (sqlite3_step(insert.stmt) != SQLITE_DONE) {
-        ThrowError();
+    if (!insert->Step()) {
+        throw CDaoException(RecordGone(), 3021);
     }
-    m_lastModified = sqlite3_last_insert_rowid(GetDatabase()->Handle());
+    m_lastModified = insert->Int64(0);
+    while (insert->Step()) {
+    }
     m_bHasLastModified = true;
     m_keys.push_back(m_lastModified);
 }
@@ -565,24 +557,62 @@ void CDaoRecordset::UpdateRow() {
     }
     const qint64 key = m_keys[size_t(m_nCurrent)];
     if (!columns.empty()) {
-        Statement update{
-            Prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+        // Another desk may have changed the row since it was read: the columns this edit
+        // changes must still hold what was read, or nothing is stored. Only those columns,
+        // so that two desks changing different fields of one record both keep their work,
+        // and no column is added to the tables, so files made before this keep working.
+        QStringList conditions{Quoted(m_fields[m_nKeyField].name) + QStringLiteral(" = ?")};
+        const bool bHaveRead = m_read.size() == m_fields.size();
+        if (bHaveRead) {
+            for (size_t i : columns) {
+                conditions << StillAsRead(GetDatabase()->Engine(), m_fields[i],
+                                          Quoted(m_fields[i].name));
+            }
+        }
+        const auto update =
+            Prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                         .arg(Quoted(m_strTable), assignments.join(QStringLiteral(", ")),
-                             Quoted(m_fields[m_nKeyField].name)))};
+                             conditions.join(QStringLiteral(" AND "))));
         int n = 1;
         for (size_t i : columns) {
-            BindValue(update.stmt, n++, m_fields[i]);
+            BindValue(*update, n++, m_fields[i]);
         }
-        sqlite3_bind_int64(update.stmt, n, key);
-        if (sqlite3_step(update.stmt) != SQLITE_DONE) {
-            ThrowError();
+        update->BindInt64(n++, key);
+        const std::vector<Value> written = SaveMembers();
+        if (bHaveRead) {
+            for (size_t i : columns) {
+                BindReadValue(*update, n++, m_read[i]);
+                BindReadValue(*update, n++, written[i]);
+            }
         }
-        if (sqlite3_changes(GetDatabase()->Handle()) == 0) {
-            throw CDaoException(NoCurrentRecord(), 3021);
+        while (update->Step()) {
+        }
+        if (GetDatabase()->Engine().Changes() == 0) {
+            ThrowChangedOrGone(key);
+        }
+        if (bHaveRead) {
+            for (size_t i : columns) {
+                m_read[i] = written[i];
+            }
         }
     }
     m_lastModified = key;
     m_bHasLastModified = true;
+}
+
+void CDaoRecordset::ThrowChangedOrGone(qint64 key) const {
+    const auto exists = Prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?")
+                                    .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)));
+    exists->BindInt64(1, key);
+    if (exists->Step() && exists->Int64(0) > 0) {
+        CDaoException changed(
+            CDaoException::KindSentence(DaoErrorKind::ChangedByOther, GetDatabase()->GetName()),
+            kChangedByOther);
+        changed.m_kind = DaoErrorKind::ChangedByOther;
+        changed.m_strName = GetDatabase()->GetName();
+        throw changed;
+    }
+    throw CDaoException(RecordGone(), 3021);
 }
 
 void CDaoRecordset::Update() {
@@ -631,14 +661,14 @@ void CDaoRecordset::Delete() {
     }
     const qint64 key = m_keys[size_t(m_nCurrent)];
     CDaoWriteObserver::Write(*GetDatabase(), m_strTable, CDaoWriteObserver::RowDeleted, [&] {
-        Statement remove{Prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                                     .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)))};
-        sqlite3_bind_int64(remove.stmt, 1, key);
-        if (sqlite3_step(remove.stmt) != SQLITE_DONE) {
-            ThrowError();
+        const auto remove =
+            Prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                        .arg(Quoted(m_strTable), Quoted(m_fields[m_nKeyField].name)));
+        remove->BindInt64(1, key);
+        while (remove->Step()) {
         }
-        if (sqlite3_changes(GetDatabase()->Handle()) == 0) {
-            throw CDaoException(NoCurrentRecord(), 3021);
+        if (GetDatabase()->Engine().Changes() == 0) {
+            throw CDaoException(RecordGone(), 3021);
         }
         return key;
     });

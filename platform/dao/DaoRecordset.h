@@ -12,8 +12,6 @@
 #include <variant>
 #include <vector>
 
-struct sqlite3_stmt;
-
 // A dynaset over one table: opening fixes the keys of the rows that meet the filter, in the
 // order of the sort; every move fetches its row afresh by key into the bound members.
 // Changes are buffered in the members between AddNew/Edit and Update, and Update writes
@@ -75,6 +73,8 @@ public:
     // What AddNew puts in a number or yes/no member until the caller sets it, so that a
     // deliberate 0 is told apart from "not set" and an unset column is stored as null.
     static constexpr LONG kPseudoNull = 0x4a4d4120;
+    // The engine code of an Update refused because another user changed the row.
+    static constexpr int kChangedByOther = 3197;
 
 private:
     using Value = std::variant<int, QString, COleDateTime>;
@@ -85,7 +85,8 @@ private:
     bool FetchRow(qint64 key);
     bool FetchAhead(long index);
     void ReadAhead(long index);
-    Value ReadColumn(sqlite3_stmt* stmt, int col, const CDaoFieldExchange::Field& field) const;
+    Value ReadColumn(const CDaoStatement& stmt, int col,
+                     const CDaoFieldExchange::Field& field) const;
     void AssignMember(const CDaoFieldExchange::Field& field, const Value& value);
     bool SeekFrom(long index, int step, bool bAhead = false);
     void RequireOpen() const;
@@ -96,19 +97,20 @@ private:
     bool IsUnsetForInsert(const CDaoFieldExchange::Field& field) const;
     void InsertRow();
     void UpdateRow();
-    sqlite3_stmt* Prepare(const QString& sql) const;
-    void ThrowError() const;
+    [[noreturn]] void ThrowChangedOrGone(qint64 key) const;
+    std::unique_ptr<CDaoStatement> Prepare(const QString& sql) const;
 
     std::shared_ptr<CDaoDatabase> m_database;
     CDaoDatabase* m_pExternalDatabase = nullptr;
     std::vector<CDaoFieldExchange::Field> m_fields;
     QString m_strTable;
     int m_nKeyField = -1;
-    sqlite3_stmt* m_fetch = nullptr;
-    // A forward walk reads the next rows in one statement: one read transaction instead of
-    // one per row. Rows read ahead are dropped as soon as the file's connection writes.
-    static constexpr int kReadAhead = 64;
-    sqlite3_stmt* m_fetchAhead = nullptr;
+    std::unique_ptr<CDaoStatement> m_fetch;
+    // A forward walk reads the next rows in one statement: one read transaction (or one
+    // round trip to a server) instead of one per row. Rows read ahead are dropped as soon
+    // as the database's connection writes.
+    int m_nReadAhead = 0;
+    std::unique_ptr<CDaoStatement> m_fetchAhead;
     std::unordered_map<qint64, std::vector<Value>> m_ahead;
     qint64 m_nAheadChanges = -1;
     std::vector<qint64> m_keys;
@@ -118,6 +120,9 @@ private:
     bool m_bCurrentDeleted = false;
     int m_nEditMode = dbEditNone;
     std::vector<Value> m_saved;
+    // The current row's values as they were read: an Update stores only if the columns it
+    // changes still hold them.
+    std::vector<Value> m_read;
     qint64 m_lastModified = 0;
     bool m_bHasLastModified = false;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/dao/DaoDatabase.h"
 
-#include <sqlite3.h>
+#include "platform/dao/DaoException.h"
 
 namespace {
 
@@ -28,17 +28,23 @@ void CDaoWriteObserver::Write(CDaoDatabase& database, const QString& strTable, C
         write();
         return;
     }
-    const bool bBuitenTransactie = sqlite3_get_autocommit(database.Handle()) != 0;
-    database.Execute("SAVEPOINT tolvar_rij");
+    // A savepoint needs a transaction on some engines; outside one, the write and what
+    // the observer does are one transaction of their own.
+    const bool bOwnTransaction = !database.Engine().InTransaction();
+    database.Execute(bOwnTransaction ? "BEGIN" : "SAVEPOINT tolvar_rij");
     try {
         observer->RowWritten(database, strTable, write(), change);
-        database.Execute("RELEASE tolvar_rij");
+        database.Execute(bOwnTransaction ? "COMMIT" : "RELEASE tolvar_rij");
     } catch (...) {
-        sqlite3_exec(database.Handle(), "ROLLBACK TO tolvar_rij; RELEASE tolvar_rij", nullptr,
-                     nullptr, nullptr);
-        // A write that began outside a transaction must not leave one open behind it.
-        if (bBuitenTransactie && !sqlite3_get_autocommit(database.Handle())) {
-            sqlite3_exec(database.Handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+        try {
+            if (bOwnTransaction) {
+                database.Engine().Rollback();
+            } else {
+                database.Execute("ROLLBACK TO tolvar_rij");
+                database.Execute("RELEASE tolvar_rij");
+            }
+        } catch (const CDaoException&) {
+            // The first failure is the one to report.
         }
         throw;
     }

@@ -99,5 +99,5 @@ private:
     std::unique_ptr<TestDatabase> m_db;
 };
 
-TOLVAR_TEST(TestAgendaRecords);
+TOLVAR_ENGINE_TEST(TestAgendaRecords);
 #include "tst_AgendaRecords.moc"

@@ -201,7 +201,7 @@ private:
     QString Row(const char* table, const char* key, int number, const QString& columns) {
         QStringList terms;
         for (const QString& column : columns.split(", ")) {
-            terms << QString("ifnull(%1, 'NULL')").arg(column);
+            terms << QString("coalesce(CAST(%1 AS TEXT), 'NULL')").arg(column);
         }
         return m_db
             ->Scalar(QString("SELECT %1 FROM %2 WHERE %3 = %4")
@@ -214,5 +214,5 @@ private:
     Moment m_moment;
 };
 
-TOLVAR_TEST(TestNieuwRecord);
+TOLVAR_ENGINE_TEST(TestNieuwRecord);
 #include "tst_NieuwRecord.moc"

@@ -15,9 +15,13 @@ ModalDriver::ModalDriver(int deadlineMs) : m_deadlineMs(deadlineMs) {
     m_timer.start();
 }
 
-ModalDriver::~ModalDriver() { m_timer.stop(); }
+ModalDriver::~ModalDriver() {
+    m_timer.stop();
+}
 
-void ModalDriver::Queue(Action action) { m_actions.push_back(std::move(action)); }
+void ModalDriver::Queue(Action action) {
+    m_actions.push_back(std::move(action));
+}
 
 void ModalDriver::Poll() {
     QWidget* modal = QApplication::activeModalWidget();
@@ -65,13 +69,26 @@ void AnswerMessageBox(QWidget* box, int answer) {
     }
     QMessageBox::StandardButton wanted = QMessageBox::Ok;
     switch (answer) {
-    case IDCANCEL: wanted = QMessageBox::Cancel; break;
-    case IDYES: wanted = QMessageBox::Yes; break;
-    case IDNO: wanted = QMessageBox::No; break;
-    case IDRETRY: wanted = QMessageBox::Retry; break;
-    case IDABORT: wanted = QMessageBox::Abort; break;
-    case IDIGNORE: wanted = QMessageBox::Ignore; break;
-    default: break;
+    case IDCANCEL:
+        wanted = QMessageBox::Cancel;
+        break;
+    case IDYES:
+        wanted = QMessageBox::Yes;
+        break;
+    case IDNO:
+        wanted = QMessageBox::No;
+        break;
+    case IDRETRY:
+        wanted = QMessageBox::Retry;
+        break;
+    case IDABORT:
+        wanted = QMessageBox::Abort;
+        break;
+    case IDIGNORE:
+        wanted = QMessageBox::Ignore;
+        break;
+    default:
+        break;
     }
     if (QAbstractButton* button = messageBox->button(wanted)) {
         button->click();
@@ -110,7 +127,9 @@ void SetControlText(QWidget* modal, int id, const QString& text) {
     SetWindowText(control, text);
 }
 
-QString ControlText(QWidget* modal, int id) { return GetWindowText(GetDlgItem(modal, id)); }
+QString ControlText(QWidget* modal, int id) {
+    return GetWindowText(GetDlgItem(modal, id));
+}
 
 void PressKey(QWidget* modal, int key, Qt::KeyboardModifiers modifiers) {
     QWidget* target = QApplication::focusWidget();

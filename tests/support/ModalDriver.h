@@ -1,11 +1,11 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
-#include <deque>
-#include <functional>
 
 // Drives modal dialogs and message boxes for real: each queued action runs, in order, on
 // the next modal widget that appears. The driver polls for the active modal widget every few

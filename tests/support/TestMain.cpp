@@ -1,12 +1,12 @@
 #include "TestRegistry.h"
 
+#include <cstdio>
+#include <cstring>
 #include <QApplication>
 #include <QDir>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstdio>
-#include <cstring>
 
 std::vector<TestRegistration>& RegisteredTests() {
     static std::vector<TestRegistration> tests;
@@ -22,8 +22,8 @@ void UsePrivateHome(const QString& root) {
     for (const QString& f : folders) {
         QDir(root).mkpath(f);
     }
-    QFile::setPermissions(root + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner);
+    QFile::setPermissions(root + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("HOME", (root + "/home").toUtf8());
     qputenv("XDG_DATA_HOME", (root + "/data").toUtf8());
     qputenv("XDG_CONFIG_HOME", (root + "/config").toUtf8());
@@ -46,6 +46,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "--class") == 0 && i + 1 < argc) {
             only = QString::fromUtf8(argv[++i]);
+            continue;
+        }
+        if (std::strcmp(argv[i], "--engine") == 0 && i + 1 < argc) {
+            qputenv("TOLVAR_TEST_ENGINE", argv[++i]);
             continue;
         }
         args.push_back(argv[i]);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QObject>
 #include <functional>
 #include <memory>
+#include <QObject>
 #include <vector>
 
 // Test classes register themselves with TOLVAR_TEST(Class) at the start of a line; the
@@ -20,5 +20,9 @@ struct TestRegistrar {
     }
 };
 
-#define TOLVAR_TEST(Class)                                                                     \
+#define TOLVAR_TEST(Class)                                                                         \
     static TestRegistrar registrar_##Class(#Class, [] { return std::make_unique<Class>(); })
+
+// A class registered this way runs once on a database file and once more, as
+// "<folder>.<Class>.postgresql", on the test run's own PostgreSQL server.
+#define TOLVAR_ENGINE_TEST(Class) TOLVAR_TEST(Class)

@@ -45,7 +45,7 @@ void ForEachItem(const QTreeWidget* tree, const std::function<void(QTreeWidgetIt
 }
 
 int LastId(TestDatabase& db) {
-    return db.Scalar(QStringLiteral("SELECT last_insert_rowid()")).toInt();
+    return int(db.LastKey());
 }
 
 QString Quoted(const QString& text) {

@@ -37,7 +37,7 @@ struct CommandBench {
         MessageBoxLog().clear();
     }
 
-    int Count(const QString& table, const QString& where = QStringLiteral("1")) {
+    int Count(const QString& table, const QString& where = QStringLiteral("1 = 1")) {
         return db.Scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, where))
             .toInt();
     }

@@ -130,5 +130,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestCommandKeys);
+TOLVAR_ENGINE_TEST(TestCommandKeys);
 #include "tst_CommandKeys.moc"

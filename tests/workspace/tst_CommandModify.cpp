@@ -181,5 +181,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestCommandModify);
+TOLVAR_ENGINE_TEST(TestCommandModify);
 #include "tst_CommandModify.moc"

@@ -298,5 +298,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestCommandNew);
+TOLVAR_ENGINE_TEST(TestCommandNew);
 #include "tst_CommandNew.moc"

@@ -190,5 +190,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestContextMenu);
+TOLVAR_ENGINE_TEST(TestContextMenu);
 #include "tst_ContextMenu.moc"

@@ -176,5 +176,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestDocumentCommands);
+TOLVAR_ENGINE_TEST(TestDocumentCommands);
 #include "tst_DocumentCommands.moc"

@@ -290,6 +290,6 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestWorkspaceFill);
+TOLVAR_ENGINE_TEST(TestWorkspaceFill);
 
 #include "tst_WorkspaceFill.moc"

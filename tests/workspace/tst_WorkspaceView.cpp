@@ -311,6 +311,6 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestWorkspaceView);
+TOLVAR_ENGINE_TEST(TestWorkspaceView);
 
 #include "tst_WorkspaceView.moc"

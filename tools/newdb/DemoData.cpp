@@ -58,47 +58,49 @@ QByteArray Num(qint64 n) {
 
 } // namespace
 
-CDemoData::CDemoData(sqlite3* db)
-    : m_db(db), m_random(20240601), m_vandaag(QDate::currentDate()),
-      m_relatie(db, "INSERT INTO Relaties (dtModificatie, bKlantJaNee, bLeverancierJaNee, "
-                    "bPriveJaNee, szInLijst, szVolleNaam, szBezoekStraat, szBezoekNummer, "
-                    "szBezoekPostcode, szBezoekWoonplaats, szTelefoon, szTeleFax, szEmailAdres, "
-                    "szHomePage, szBtwNummer, szAfleverStraat, szAfleverNummer, "
-                    "szAfleverPostcode, szAfleverPlaats, memAlgemeneMemo, szPostBus) VALUES "
-                    "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-      m_persoon(db, "INSERT INTO Personen (dwRelatieNummer, szVoorNaam, szAchterNaam, szTelefoon, "
-                    "szAutoTelefoon, szTelefax, szEmail, szAfdeling, szFunctie) VALUES "
-                    "(?,?,?,?,?,?,?,?,?)"),
-      m_relatieMemo(db, "INSERT INTO MemoRelatie (dwRelatieNr, szKontaktPersoon, szTekst, "
-                        "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
-                        "(?,?,?,?,?,?,0)"),
-      m_offerte(db, "INSERT INTO Offertes (dwRelatieNummer, dtCreateDatum, dtModificatieDatum, "
-                    "szDocument, szKontaktPersoon, szInLijst, dwSoortDocument, dtVervalDatum, "
-                    "dwStatusOfferte) VALUES (?,?,?,?,?,?,?,?,?)"),
-      m_calculatie(db, "INSERT INTO Calculaties (dwRelatieNummer, dtCreateDatum, "
-                       "dtModificatieDatum, szDocument, szKontaktPersoon, szInLijst, "
-                       "dwSoortDocument) VALUES (?,?,?,?,?,?,?)"),
-      m_order(db, "INSERT INTO Orders (dwRelatieNummer, dtCreateDatum, dtModificatieDatum, "
-                  "szDocument, szKontaktPersoon, szInLijst, dwSoortDocument) VALUES "
-                  "(?,?,?,?,?,?,?)"),
-      m_bestelling(db, "INSERT INTO Bestelling (dwRelatieNummer, dtCreateDatum, "
-                       "dtModificatieDatum, szDocument, szKontaktPersoon, szInLijst, "
-                       "dwSoortDocument) VALUES (?,?,?,?,?,?,?)"),
-      m_documentMemo{{db, "INSERT INTO MemoOfferte (dwOfferteNr, szKontaktPersoon, szTekst, "
-                          "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
-                          "(?,?,?,?,?,?,0)"},
-                     {db, "INSERT INTO MemoCalculatie (dwOfferteNr, szKontaktPersoon, szTekst, "
-                          "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
-                          "(?,?,?,?,?,?,0)"},
-                     {db, "INSERT INTO MemoOrder (dwOfferteNr, szKontaktPersoon, szTekst, "
-                          "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
-                          "(?,?,?,?,?,?,0)"},
-                     {db, "INSERT INTO MemoBestelling (dwOfferteNr, szKontaktPersoon, szTekst, "
-                          "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
-                          "(?,?,?,?,?,?,0)"}},
-      m_teDoen(db, "INSERT INTO TeDoen (lPrio, szTekst, dtDatumTijd) VALUES (?,?,?)"),
-      m_afspraak(db, "INSERT INTO KalenderLijst (szTekst, dtDatumTijdAlarm, bGemeld) VALUES "
-                     "(?,?,?)") {}
+CDemoData::CDemoData(CDaoEngine& engine)
+    : m_random(20240601), m_vandaag(QDate::currentDate()),
+      m_relatie(engine,
+                "INSERT INTO Relaties (dtModificatie, bKlantJaNee, bLeverancierJaNee, "
+                "bPriveJaNee, szInLijst, szVolleNaam, szBezoekStraat, szBezoekNummer, "
+                "szBezoekPostcode, szBezoekWoonplaats, szTelefoon, szTeleFax, szEmailAdres, "
+                "szHomePage, szBtwNummer, szAfleverStraat, szAfleverNummer, "
+                "szAfleverPostcode, szAfleverPlaats, memAlgemeneMemo, szPostBus) VALUES "
+                "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+      m_persoon(engine,
+                "INSERT INTO Personen (dwRelatieNummer, szVoorNaam, szAchterNaam, szTelefoon, "
+                "szAutoTelefoon, szTelefax, szEmail, szAfdeling, szFunctie) VALUES "
+                "(?,?,?,?,?,?,?,?,?)"),
+      m_relatieMemo(engine, "INSERT INTO MemoRelatie (dwRelatieNr, szKontaktPersoon, szTekst, "
+                            "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
+                            "(?,?,?,?,?,?,0)"),
+      m_offerte(engine, "INSERT INTO Offertes (dwRelatieNummer, dtCreateDatum, dtModificatieDatum, "
+                        "szDocument, szKontaktPersoon, szInLijst, dwSoortDocument, dtVervalDatum, "
+                        "dwStatusOfferte) VALUES (?,?,?,?,?,?,?,?,?)"),
+      m_calculatie(engine, "INSERT INTO Calculaties (dwRelatieNummer, dtCreateDatum, "
+                           "dtModificatieDatum, szDocument, szKontaktPersoon, szInLijst, "
+                           "dwSoortDocument) VALUES (?,?,?,?,?,?,?)"),
+      m_order(engine, "INSERT INTO Orders (dwRelatieNummer, dtCreateDatum, dtModificatieDatum, "
+                      "szDocument, szKontaktPersoon, szInLijst, dwSoortDocument) VALUES "
+                      "(?,?,?,?,?,?,?)"),
+      m_bestelling(engine, "INSERT INTO Bestelling (dwRelatieNummer, dtCreateDatum, "
+                           "dtModificatieDatum, szDocument, szKontaktPersoon, szInLijst, "
+                           "dwSoortDocument) VALUES (?,?,?,?,?,?,?)"),
+      m_documentMemo{{engine, "INSERT INTO MemoOfferte (dwOfferteNr, szKontaktPersoon, szTekst, "
+                              "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
+                              "(?,?,?,?,?,?,0)"},
+                     {engine, "INSERT INTO MemoCalculatie (dwOfferteNr, szKontaktPersoon, szTekst, "
+                              "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
+                              "(?,?,?,?,?,?,0)"},
+                     {engine, "INSERT INTO MemoOrder (dwOfferteNr, szKontaktPersoon, szTekst, "
+                              "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
+                              "(?,?,?,?,?,?,0)"},
+                     {engine, "INSERT INTO MemoBestelling (dwOfferteNr, szKontaktPersoon, szTekst, "
+                              "szInLijst, dtDatumCreatie, dtModificatie, iGestuurdVia) VALUES "
+                              "(?,?,?,?,?,?,0)"}},
+      m_teDoen(engine, "INSERT INTO TeDoen (lPrio, szTekst, dtDatumTijd) VALUES (?,?,?)"),
+      m_afspraak(engine, "INSERT INTO KalenderLijst (szTekst, dtDatumTijdAlarm, bGemeld) VALUES "
+                         "(?,?,?)") {}
 
 void CDemoData::Vul(int nRelaties) {
     for (int nr = 1; nr <= nRelaties; ++nr) {

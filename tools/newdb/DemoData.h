@@ -14,7 +14,7 @@
 // so that benchmarks and try-outs compare alike.
 class CDemoData {
 public:
-    explicit CDemoData(sqlite3* db);
+    explicit CDemoData(CDaoEngine& engine);
     CDemoData(const CDemoData&) = delete;
     CDemoData& operator=(const CDemoData&) = delete;
 
@@ -45,7 +45,6 @@ private:
     QByteArray Rtf(const QByteArray& tekst) const;
     QByteArray Telefoon();
 
-    sqlite3* m_db;
     std::mt19937 m_random;
     QDate m_vandaag;
     CDemoStatement m_relatie;

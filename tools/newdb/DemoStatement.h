@@ -1,11 +1,11 @@
 #pragma once
 
+#include "platform/dao/DaoEngine.h"
+
 #include <initializer_list>
+#include <memory>
 #include <QByteArray>
 #include <variant>
-
-struct sqlite3;
-struct sqlite3_stmt;
 
 // One prepared INSERT, run again and again with new values; a null std::monostate value
 // stores NULL, as the program does for texts and dates it leaves unset.
@@ -13,7 +13,7 @@ class CDemoStatement {
 public:
     using Value = std::variant<std::monostate, qint64, QByteArray>;
 
-    CDemoStatement(sqlite3* db, const char* sql);
+    CDemoStatement(CDaoEngine& engine, const char* sql);
     ~CDemoStatement();
     CDemoStatement(const CDemoStatement&) = delete;
     CDemoStatement& operator=(const CDemoStatement&) = delete;
@@ -22,6 +22,6 @@ public:
     qint64 Run(std::initializer_list<Value> values);
 
 private:
-    sqlite3* m_db;
-    sqlite3_stmt* m_stmt = nullptr;
+    CDaoEngine& m_engine;
+    std::unique_ptr<CDaoStatement> m_stmt;
 };

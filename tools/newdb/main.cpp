@@ -1,3 +1,4 @@
+#include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
 #include "store/Schema.h"
@@ -9,14 +10,15 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
-#include <sqlite3.h>
 
 namespace {
 
 const char* const kGebruik =
-    "Gebruik: tolvar-newdb [--demo AANTAL] [--afspraken AFSPRAKENBESTAND] BESTAND\n"
+    "Gebruik: tolvar-newdb [--demo AANTAL] [--afspraken AFSPRAKENBESTAND] BESTAND|ADRES\n"
     "Maakt een nieuw, leeg Tolvar-databasebestand; met --demo ook AANTAL voorbeeldrelaties met "
     "alles wat erbij hoort.\n"
+    "Met een PostgreSQL-adres (postgresql://server/database of \"host=... dbname=...\") komen "
+    "de tabellen in die lege database op de server.\n"
     "Met --afspraken ook het afsprakenbestand van de agenda, met --demo gevuld met afspraken in "
     "de komende weken.\n"
     "Een bestaand bestand wordt nooit overschreven.\n";
@@ -50,27 +52,40 @@ bool LeesOpdracht(const QStringList& args, Opdracht& opdracht) {
 }
 
 void Vul(const QString& bestand, const std::function<void(CDemoData&)>& vul) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(bestand).constData(), &db, SQLITE_OPEN_READWRITE,
-                        nullptr) != SQLITE_OK) {
-        const QString fout = QString::fromUtf8(sqlite3_errmsg(db));
-        sqlite3_close(db);
-        throw CDaoException(fout);
+    const auto engine = CDaoEngine::Connect(bestand);
+    if (!CDaoEngine::IsServerAddress(bestand)) {
+        // A large page cache: the indexes are built in memory and the file is written once.
+        engine->Execute(QStringLiteral("PRAGMA cache_size = -262144"));
     }
+    // One transaction: the examples are there completely or not at all.
+    engine->Begin(true);
     try {
-        // One transaction with a large page cache: the indexes are built in memory and the
-        // file is written once.
-        sqlite3_exec(db, "PRAGMA cache_size = -262144; BEGIN", nullptr, nullptr, nullptr);
-        CDemoData data(db);
+        CDemoData data(*engine);
         vul(data);
-        if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            throw CDaoException(QString::fromUtf8(sqlite3_errmsg(db)));
-        }
+        engine->Commit();
     } catch (...) {
-        sqlite3_close(db);
+        engine->Rollback();
         throw;
     }
-    sqlite3_close(db);
+}
+
+// What Maak made: a file it can remove, or the tables on a server it can drop again.
+QString Naam(const QString& bestand) {
+    return CDaoEngine::IsServerAddress(bestand) ? bestand.trimmed() : CPaths::ToLocalPath(bestand);
+}
+
+void RuimOp(const QStringList& gemaakt) {
+    for (const QString& bestand : gemaakt) {
+        if (!CDaoEngine::IsServerAddress(bestand)) {
+            QFile::remove(bestand);
+            continue;
+        }
+        try {
+            DropTolvarTables(bestand);
+        } catch (const CDaoException&) {
+            // The creation's own failure is the one to report.
+        }
+    }
 }
 
 // Makes and fills the files; on any failure removes what it made, so nothing half is left.
@@ -78,15 +93,13 @@ int Maak(const Opdracht& opdracht, QTextStream& err) {
     QStringList gemaakt;
     try {
         CreateTolvarDatabase(opdracht.bestand);
-        gemaakt << CPaths::ToLocalPath(opdracht.bestand);
+        gemaakt << Naam(opdracht.bestand);
         if (!opdracht.afspraken.isEmpty()) {
             CreateTolvarDatabase(opdracht.afspraken);
-            gemaakt << CPaths::ToLocalPath(opdracht.afspraken);
+            gemaakt << Naam(opdracht.afspraken);
         }
     } catch (const CDaoException& e) {
-        for (const QString& bestand : gemaakt) {
-            QFile::remove(bestand);
-        }
+        RuimOp(gemaakt);
         err << "tolvar-newdb: " << e.GetErrorMessage() << '\n';
         return 1;
     }
@@ -99,16 +112,18 @@ int Maak(const Opdracht& opdracht, QTextStream& err) {
             }
         }
     } catch (const CDaoException& e) {
-        for (const QString& bestand : gemaakt) {
-            QFile::remove(bestand);
-        }
+        RuimOp(gemaakt);
         err << "tolvar-newdb: de voorbeeldgegevens konden niet worden opgeslagen: "
             << e.GetErrorMessage() << '\n';
         return 1;
     }
     QTextStream out(stdout);
     for (const QString& bestand : gemaakt) {
-        out << "Databasebestand aangemaakt: " << bestand << '\n';
+        if (CDaoEngine::IsServerAddress(bestand)) {
+            out << "Tabellen aangemaakt in database " << CDaoEngine::NameOf(bestand) << '\n';
+        } else {
+            out << "Databasebestand aangemaakt: " << bestand << '\n';
+        }
     }
     return 0;
 }
