@@ -168,7 +168,7 @@ void CZoekBalk::OpenIndex() {
         m_indexen.push_back(CZoekIndex::Voor(afspraken->GetName(), ZoekTabel::Afsprakenbestand()));
     }
     try {
-        m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(hoofd->GetName(), soorten));
+        m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(g_strDatabasePath, soorten));
     } catch (const CDaoException& e) {
         // The search line says why it finds no relations, instead of failing the start.
         m_pVeld->setPlaceholderText(e.GetErrorMessage());
