@@ -1,6 +1,7 @@
 #include "platform/dao/DaoBackup.h"
 
 #include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
 
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -317,7 +317,5 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
 }
 
 bool CDaoBackup::IsFileDatabase(const QString& dataBase) {
-    static const QRegularExpression server(QStringLiteral("^(postgres(ql)?://|\\s*\\w+\\s*=)"),
-                                           QRegularExpression::CaseInsensitiveOption);
-    return !server.match(dataBase).hasMatch();
+    return !CDaoEngine::IsServerAddress(dataBase);
 }
