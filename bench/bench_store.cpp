@@ -7,6 +7,8 @@
 #include "store/DatabasePath.h"
 #include "store/RecRelatie.h"
 
+#include "BenchHulp.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -114,18 +116,6 @@ qint64 ScanPlainPg(const QString& address) {
     PQclear(result);
     PQfinish(conn);
     return sum.value;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-template <typename F> double TimeMs(F&& action) {
-    QElapsedTimer timer;
-    timer.start();
-    action();
-    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 double NieuwRecordRate() {

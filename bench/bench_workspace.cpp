@@ -5,6 +5,8 @@
 #include "store/DatabasePath.h"
 #include "workspace/TolvarView.h"
 
+#include "BenchHulp.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -20,11 +22,6 @@
 namespace {
 
 constexpr int kRuns = 5;
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double MedianMs(const std::function<void()>& run) {
     std::vector<double> times;
