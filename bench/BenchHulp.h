@@ -3,6 +3,8 @@
 // What every benchmark program needs: medians of timed runs and demo databases made by the
 // real tolvar-newdb.
 
+#include "store/RecRelatie.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <QElapsedTimer>
@@ -32,4 +34,16 @@ inline bool NewDb(const QStringList& args) {
         return false;
     }
     return true;
+}
+
+// New relations stored one by one, each its own transaction, per second.
+inline double NieuwRecordRate() {
+    constexpr int kRows = 100;
+    CRecRelatie rec;
+    const double ms = TimeMs([&] {
+        for (int i = 0; i < kRows; ++i) {
+            rec.NieuwRecord();
+        }
+    });
+    return kRows * 1000.0 / ms;
 }

@@ -63,17 +63,6 @@ QStringList Prefixes(const QString& path) {
     return woorden;
 }
 
-double NieuwRecordRate() {
-    constexpr int kRows = 100;
-    CRecRelatie rec;
-    const double ms = TimeMs([&] {
-        for (int i = 0; i < kRows; ++i) {
-            rec.NieuwRecord();
-        }
-    });
-    return kRows * 1000.0 / ms;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {

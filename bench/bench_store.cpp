@@ -118,17 +118,6 @@ qint64 ScanPlainPg(const QString& address) {
     return sum.value;
 }
 
-double NieuwRecordRate() {
-    constexpr int kRows = 100;
-    CRecRelatie rec;
-    const double ms = TimeMs([&] {
-        for (int i = 0; i < kRows; ++i) {
-            rec.NieuwRecord();
-        }
-    });
-    return kRows * 1000.0 / ms;
-}
-
 // Walks and scans the database at path (a file or a server address) and prints the figures,
 // their names ending in suffix.
 int Measure(const QString& path, const std::function<qint64()>& scan, const char* suffix) {

@@ -1,4 +1,5 @@
 #include "ModalDriver.h"
+#include "PaneRows.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
@@ -29,17 +30,6 @@ bool MakeDemo(const QString& path, int relations) {
     QFile::remove(path);
     return QProcess::execute(QStringLiteral(TOLVAR_NEWDB),
                              {QStringLiteral("--demo"), QString::number(relations), path}) == 0;
-}
-
-int RowsIn(CView* view) {
-    const auto lists = view->findChildren<QAbstractItemView*>();
-    int rows = 0;
-    for (const QAbstractItemView* list : lists) {
-        if (list->model()) {
-            rows = std::max(rows, list->model()->rowCount());
-        }
-    }
-    return rows;
 }
 
 QString IntegrityOf(const QString& path) {

@@ -1,6 +1,7 @@
 #include "Heartbeat.h"
 #include "LockHolder.h"
 #include "ModalDriver.h"
+#include "PaneRows.h"
 #include "ReadOnlyFile.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
@@ -23,17 +24,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-int RowsIn(CView* view) {
-    const auto lists = view->findChildren<QAbstractItemView*>();
-    int rows = 0;
-    for (const QAbstractItemView* list : lists) {
-        if (list->model()) {
-            rows = std::max(rows, list->model()->rowCount());
-        }
-    }
-    return rows;
-}
 
 // Each case starts without the daily copies an earlier start made: a missing file with a
 // copy is offered back, which is another start-up's story.
