@@ -3,14 +3,12 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "platform/dao/SqliteEngine.h"
-#include "platform/rtf/Rtf.h"
+#include "search/ZoekInhoud.h"
 #include "search/ZoekTabel.h"
 #include "search/ZoekVraag.h"
 
 #include <algorithm>
 #include <QSet>
-#include <QStringList>
-#include <QTextDocument>
 #include <sqlite3.h>
 
 namespace {
@@ -86,72 +84,14 @@ private:
     sqlite3_stmt* m_stmt = nullptr;
 };
 
-bool IsPlaatshouder(const QString& tekst) {
-    return tekst.startsWith(QLatin1Char('<')) && tekst.endsWith(QLatin1Char('>'));
-}
-
-QString PlatteTekst(const QString& rtf) {
-    QTextDocument document;
-    if (!ReadRtf(rtf.toUtf8(), &document)) {
-        return rtf;
-    }
-    return document.toPlainText();
-}
-
-// What the index holds of one record, read from a row of ZoekTabel::Selectie().
-struct Inhoud {
-    qint64 lSleutel = 0;
-    qint64 lOuder = 0;
-    QString strStempel;
-    QString strLijst;
-    QString strNaam;
-    QString strTekst;
-    QString strNummers;
-};
-
-Inhoud LeesInhoud(const ZoekTabel& tabel, const Statement& rij) {
-    Inhoud inhoud;
-    int kolom = 0;
-    inhoud.lSleutel = rij.Getal(kolom++);
-    inhoud.lOuder = rij.Getal(kolom++);
-    inhoud.strStempel = rij.Tekst(kolom++);
-    inhoud.strLijst = rij.Tekst(kolom++);
-    QStringList naam, tekst, nummers;
-    for (size_t i = 0; i < tabel.naam.size(); ++i) {
-        // A full name that repeats the list name would only show twice in every result.
-        if (const QString waarde = rij.Tekst(kolom++);
-            !naam.contains(waarde, Qt::CaseInsensitive)) {
-            naam << waarde;
-        }
-    }
-    for (size_t i = 0; i < tabel.tekst.size(); ++i) {
-        if (const QString waarde = rij.Tekst(kolom++); !IsPlaatshouder(waarde)) {
-            tekst << waarde;
-        }
-    }
-    for (size_t i = 0; i < tabel.nummers.size(); ++i) {
-        if (const QString waarde = rij.Tekst(kolom++); !IsPlaatshouder(waarde)) {
-            tekst << waarde;
-            nummers << CZoekVraag::Cijfers(waarde);
-        }
-    }
-    if (tabel.rtf) {
-        tekst << PlatteTekst(rij.Tekst(kolom++));
-    }
-    const auto samen = [](QStringList delen) {
-        delen.removeAll(QString());
-        return delen.join(QLatin1Char('\n'));
-    };
-    inhoud.strNaam = samen(naam);
-    inhoud.strTekst = samen(tekst);
-    inhoud.strNummers = samen(nummers);
-    return inhoud;
+ZoekInhoud LeesInhoud(const ZoekTabel& tabel, const Statement& rij) {
+    return ZoekInhoud::Lees(tabel, [&](int kolom) { return rij.Tekst(kolom); });
 }
 
 const char* const kSchrijfRij = "INSERT OR REPLACE INTO ZoekTekst (rowid, naam, tekst, nummers, "
                                 "lijst, ouder) VALUES (?, ?, ?, ?, ?, ?)";
 
-void SchrijfInhoud(Statement& schrijf, const ZoekTabel& tabel, const Inhoud& inhoud) {
+void SchrijfInhoud(Statement& schrijf, const ZoekTabel& tabel, const ZoekInhoud& inhoud) {
     schrijf.Bind(1, IndexRij(tabel.nSoort, inhoud.lSleutel))
         .Bind(2, inhoud.strNaam)
         .Bind(3, inhoud.strTekst)
@@ -224,7 +164,7 @@ void Verwerk(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel) {
     const bool bInTabel = rij.Stap();
     QString strStempel;
     if (bInTabel) {
-        const Inhoud inhoud = LeesInhoud(tabel, rij);
+        const ZoekInhoud inhoud = LeesInhoud(tabel, rij);
         strStempel = inhoud.strStempel;
         Statement schrijf(database, QLatin1String(kSchrijfRij));
         SchrijfInhoud(schrijf, tabel, inhoud);

@@ -30,6 +30,7 @@ CZoekVraag::CZoekVraag(const QString& strVraag) {
         if (!HeeftLetterOfCijfer(w)) {
             continue;
         }
+        m_getypt << w;
         const QString cijfers = Cijfers(w);
         if (!cijfers.isEmpty() && cijfers != w) {
             delen << QStringLiteral("(%1 OR {nummers} : %2)").arg(Frase(w), Frase(cijfers));
@@ -48,4 +49,24 @@ QString CZoekVraag::Cijfers(const QString& strTekst) {
         }
     }
     return cijfers;
+}
+
+QStringList CZoekVraag::Woorden(const QString& strTekst) {
+    QStringList woorden;
+    QString woord;
+    for (const QChar c : strTekst.normalized(QString::NormalizationForm_KD)) {
+        if (c.isMark()) {
+            continue;
+        }
+        if (c.isLetterOrNumber()) {
+            woord += c;
+        } else if (!woord.isEmpty()) {
+            woorden << woord.toCaseFolded();
+            woord.clear();
+        }
+    }
+    if (!woord.isEmpty()) {
+        woorden << woord.toCaseFolded();
+    }
+    return woorden;
 }

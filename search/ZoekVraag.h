@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Turns what the user typed into the engine's full-text query: every word must occur, each
 // as the start of a word; a word with digits also matches telephone numbers written
@@ -14,9 +15,16 @@ public:
     QString Expressie() const { return m_strExpressie; }
     QString InNaam() const { return QStringLiteral("{naam} : (%1)").arg(m_strExpressie); }
 
+    // The words typed, as typed; only those with a letter or digit.
+    const QStringList& Getypt() const { return m_getypt; }
+
     // The digits of a text, so that "038-422 11 00" is found as "0384221100".
     static QString Cijfers(const QString& strTekst);
+    // The words of a text as an index compares them: the runs of letters and digits, in
+    // small letters and without accents ("IJs-Café" gives "ijs" and "cafe").
+    static QStringList Woorden(const QString& strTekst);
 
 private:
     QString m_strExpressie;
+    QStringList m_getypt;
 };
