@@ -1,16 +1,19 @@
 #include "search/ZoekBijwerker.h"
 
 #include "platform/dao/DaoDatabase.h"
+#include "search/PgZoekIndex.h"
 #include "search/SqliteZoekIndex.h"
 #include "search/ZoekTabel.h"
 
 void CZoekBijwerker::RowWritten(CDaoDatabase& database, const QString& strTable, qint64 lKey,
                                 Change) {
-    // Only a database file holds an index to keep up to date.
-    if (!database.Handle()) {
+    const ZoekTabel* tabel = ZoekTabel::Zoek(strTable);
+    if (!tabel) {
         return;
     }
-    if (const ZoekTabel* tabel = ZoekTabel::Zoek(strTable)) {
+    if (database.Engine().IsServer()) {
+        CPgZoekIndex::WerkBij(database, *tabel, lKey);
+    } else {
         CSqliteZoekIndex::WerkBij(database, *tabel, lKey);
     }
 }

@@ -1,17 +1,13 @@
 #include "search/ZoekIndex.h"
 
 #include "platform/dao/DaoDatabase.h"
-#include "platform/dao/DaoException.h"
+#include "search/PgZoekIndex.h"
 #include "search/SqliteZoekIndex.h"
-
-#include <QCoreApplication>
 
 std::unique_ptr<CZoekIndex> CZoekIndex::Voor(const QString& strPath, std::vector<int> soorten) {
     auto database = CDaoDatabase::OpenShared(strPath);
-    // The index lives in the database file; a database on a server has none yet.
-    if (!database->Handle()) {
-        throw CDaoException(QCoreApplication::translate(
-            "CZoekIndex", "Zoeken is niet beschikbaar bij een database op een databaseserver."));
+    if (database->Engine().IsServer()) {
+        return std::make_unique<CPgZoekIndex>(std::move(database), std::move(soorten));
     }
     return std::make_unique<CSqliteZoekIndex>(std::move(database), std::move(soorten));
 }

@@ -68,6 +68,10 @@ void CPgEngine::Connect() {
         m_conn = nullptr;
         throw failure;
     }
+    // The server's remarks ("table does not exist, skipping") are no failures and have no
+    // reader: they would only end up on the terminal the program was started from.
+    PQsetNoticeProcessor(
+        m_conn, [](void*, const char*) {}, nullptr);
     // Dates come back as the program writes them, whatever the server's own setting.
     Result set{PQexec(m_conn, "SET datestyle TO 'ISO, YMD'")};
     if (PQresultStatus(set.result) != PGRES_COMMAND_OK) {

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "search/ZoekIndex.h"
+
+#include <memory>
+
+class CDaoDatabase;
+struct ZoekTabel;
+
+// The index as a database server keeps it, shared by every desk: a table with one row per
+// record (its name, text and telephone digits, and the words of all three as a text-search
+// vector under a GIN index), written in the transaction of every write the program makes,
+// so that what one desk stores the others find as soon as it commits. The words are cut,
+// folded and numbered by the program itself, not by the server's parser, so that matching
+// does not depend on the server's language settings and agrees with a database file.
+//
+// Whether the index still agrees with the tables (a program that does not keep it may have
+// written them) is judged by count, highest number and latest modification time per table,
+// compared in one snapshot with the same three of the index's own rows.
+class CPgZoekIndex : public CZoekIndex {
+public:
+    CPgZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
+
+    bool IsActueel() override;
+    bool DoorAnderenGewijzigd() override;
+    void Herbouw(const Voortgang& voortgang) override;
+    std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) override;
+
+    // Brings the index in step with one written row, on the connection and in the
+    // transaction of the write. A database without an index, or one whose index this
+    // desk's server account may not write, is left alone: the next check finds the index
+    // out of date and has it rebuilt.
+    static void WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel);
+
+    // The version of the index layout; another number means a rebuild.
+    static constexpr int kVersie = 1;
+
+private:
+    void VulRelaties(std::vector<CZoekTreffer>& treffers);
+
+    std::shared_ptr<CDaoDatabase> m_database;
+    std::vector<int> m_soorten;
+    bool m_bGevraagd = false;
+};
