@@ -132,5 +132,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(TestZoekHoofdvenster);
+TOLVAR_ENGINE_TEST(TestZoekHoofdvenster);
 #include "tst_ZoekHoofdvenster.moc"
