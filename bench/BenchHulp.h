@@ -3,10 +3,12 @@
 // What every benchmark program needs: medians of timed runs and demo databases made by the
 // real tolvar-newdb.
 
+#include "fixture/PgServer.h"
 #include "store/RecRelatie.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStringList>
@@ -46,4 +48,19 @@ inline double NieuwRecordRate() {
         }
     });
     return kRows * 1000.0 / ms;
+}
+
+// Whether the benchmark was asked (with --engine postgresql) to measure on a database server
+// as well; if so the private server is started, durable like a real one.
+enum class Server { NietGevraagd, Draait, Mislukt };
+inline Server StartServer(int argc, char** argv) {
+    if (argc <= 2 || std::strcmp(argv[1], "--engine") != 0 ||
+        std::strcmp(argv[2], "postgresql") != 0) {
+        return Server::NietGevraagd;
+    }
+    if (const QString fout = PgServer::Shared(true).Error(); !fout.isEmpty()) {
+        std::fprintf(stderr, "PostgreSQL start niet: %s\n", qPrintable(fout));
+        return Server::Mislukt;
+    }
+    return Server::Draait;
 }

@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -142,14 +141,12 @@ int main(int argc, char** argv) {
     if (const int failed = Measure(path, prefixes, "")) {
         return failed;
     }
-    if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
-        std::strcmp(argv[2], "postgresql") == 0) {
-        PgServer& server = PgServer::Shared(true);
-        if (!server.Error().isEmpty()) {
-            std::fprintf(stderr, "PostgreSQL start niet: %s\n", qPrintable(server.Error()));
-            return 1;
-        }
-        const QString address = server.NewDatabase();
+    const Server server = StartServer(argc, argv);
+    if (server == Server::Mislukt) {
+        return 1;
+    }
+    if (server == Server::Draait) {
+        const QString address = PgServer::Shared().NewDatabase();
         if (!NewDb({"--demo", QString::number(kRelaties), address})) {
             return 1;
         }

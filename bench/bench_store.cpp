@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <libpq-fe.h>
 #include <QCoreApplication>
@@ -166,14 +165,12 @@ int main(int argc, char** argv) {
             path, [&] { return ScanPlain(path); }, "")) {
         return failed;
     }
-    if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
-        std::strcmp(argv[2], "postgresql") == 0) {
-        PgServer& server = PgServer::Shared(true);
-        if (!server.Error().isEmpty()) {
-            std::fprintf(stderr, "PostgreSQL start niet: %s\n", qPrintable(server.Error()));
-            return 1;
-        }
-        const QString address = server.NewDatabase();
+    const Server server = StartServer(argc, argv);
+    if (server == Server::Mislukt) {
+        return 1;
+    }
+    if (server == Server::Draait) {
+        const QString address = PgServer::Shared().NewDatabase();
         return Measure(
             address, [&] { return ScanPlainPg(address); }, "_postgresql");
     }

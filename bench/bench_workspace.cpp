@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -121,13 +120,11 @@ int main(int argc, char** argv) {
     std::printf("ratio_10000: %.1f\n", small.fill0 / small.plain);
     std::printf("filltab1_10000: %.0f ms\n", small.fill1);
     std::fflush(stdout);
-    if (argc > 2 && std::strcmp(argv[1], "--engine") == 0 &&
-        std::strcmp(argv[2], "postgresql") == 0) {
-        if (!PgServer::Shared(true).Error().isEmpty()) {
-            std::fprintf(stderr, "PostgreSQL start niet: %s\n",
-                         qPrintable(PgServer::Shared().Error()));
-            return 1;
-        }
+    const Server server = StartServer(argc, argv);
+    if (server == Server::Mislukt) {
+        return 1;
+    }
+    if (server == Server::Draait) {
         const Figures pgSmall = Measure(QString(), 10000, false);
         const Figures pgLarge = Measure(QString(), 20000, false);
         std::printf("nodes_10000_postgresql: %d nodes\n", pgSmall.nodes);
