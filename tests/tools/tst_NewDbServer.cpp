@@ -1,6 +1,8 @@
 #include "fixture/PgServer.h"
 #include "platform/dao/DaoEngine.h"
 #include "platform/dao/TextCollation.h"
+#include "search/ZoekIndex.h"
+#include "search/ZoekTabel.h"
 #include "store/DatabasePath.h"
 #include "store/RecRelatie.h"
 #include "support/TestRegistry.h"
@@ -37,7 +39,8 @@ QString Counts(const QString& name) {
 } // namespace
 
 // tolvar-newdb with a server address: the same tables and demo rows as in a file, sorted
-// the same way, and a database that already holds the tables is refused.
+// the same way, with the search index ready, and a database that already holds the tables
+// is refused.
 class TestNewDbServer : public QObject {
     Q_OBJECT
 
@@ -66,6 +69,11 @@ private slots:
             QVERIFY2(CTextCollation::Compare(names[i - 1], names[i]) <= 0,
                      qPrintable(names[i - 1] + " / " + names[i]));
         }
+
+        // The search index is made with the tables, by the account that made them.
+        const auto index = CZoekIndex::Voor(address, ZoekTabel::Hoofdbestand());
+        QVERIFY(index->IsActueel());
+        QVERIFY(!index->Zoek(names.first(), 10).empty());
 
         QCOMPARE(RunNewDb({address}, &err), 1);
         QVERIFY2(err.contains("bevat al Tolvar-tabellen"), qPrintable(err));

@@ -1,6 +1,8 @@
 #include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
+#include "search/ZoekIndex.h"
+#include "search/ZoekTabel.h"
 #include "store/Schema.h"
 #include "tools/newdb/BeheerOpdracht.h"
 #include "tools/newdb/DemoData.h"
@@ -115,6 +117,19 @@ int Maak(const Opdracht& opdracht, QTextStream& err) {
         RuimOp(gemaakt);
         err << "tolvar-newdb: de voorbeeldgegevens konden niet worden opgeslagen: "
             << e.GetErrorMessage() << '\n';
+        return 1;
+    }
+    try {
+        // On a server the search index's tables are made now, by the account that made the
+        // database, so that each desk finds them ready: a desk's own account may not be
+        // allowed to create tables.
+        if (CDaoEngine::IsServerAddress(opdracht.bestand)) {
+            CZoekIndex::Voor(gemaakt.first(), ZoekTabel::Hoofdbestand())->Herbouw({});
+        }
+    } catch (const CDaoException& e) {
+        RuimOp(gemaakt);
+        err << "tolvar-newdb: de zoekindex kon niet worden gemaakt: " << e.GetErrorMessage()
+            << '\n';
         return 1;
     }
     QTextStream out(stdout);
