@@ -319,16 +319,7 @@ void CPgZoekIndex::Herbouw(const Voortgang& voortgang) {
     database.BeginTrans();
     try {
         database.Execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kBouwSlot));
-        // Checked first, because the server reports a table it need not drop.
-        const auto bestaat = database.Prepare(QStringLiteral(
-            "SELECT to_regclass('zoektekst') IS NOT NULL, to_regclass('zoekversie') IS NOT NULL"));
-        bestaat->Step();
-        if (bestaat->Int64(0) != 0) {
-            database.Execute("DROP TABLE zoektekst");
-        }
-        if (bestaat->Int64(1) != 0) {
-            database.Execute("DROP TABLE zoekversie");
-        }
+        database.Execute("DROP TABLE IF EXISTS zoektekst, zoekversie");
         database.Execute(kMaakIndex);
         database.Execute(QStringLiteral("INSERT INTO zoekversie VALUES (%1)").arg(kVersie));
 
