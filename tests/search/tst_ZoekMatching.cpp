@@ -93,9 +93,9 @@ private slots:
         b.Relatie("De \"Ster\"", "AND OR NOT");
         b.Relatie("Van 't Hek", "'s-Hertogenbosch \\ Den Bosch");
         b.Offerte(0, "Zomer-actie");
-        for (const char* vraag : {"\"", "ster\"", "(ster", "AND", "NOT ster", "ster*",
-                                  "{naam}:", "-", "NEAR(ster)", "^ster", "'", "\\", "ster:*A",
-                                  "ster <-> de", "!ster", "ster & | de"}) {
+        for (const char* vraag :
+             {"\"", "ster\"", "(ster", "AND", "NOT ster", "ster*", "{naam}:", "-", "NEAR(ster)",
+              "^ster", "'", "\\", "ster:*A", "ster <-> de", "!ster", "ster & | de"}) {
             b.index->Zoek(QString::fromLatin1(vraag), 200);
         }
         QCOMPARE(b.Vind("\"ster"), QStringList{"De \"Ster\""});
