@@ -9,8 +9,8 @@
 
 // The text index over the records of one database. The engine supplies it (a file's
 // full-text tables, a server's text-search vectors); callers only ask whether it is current,
-// rebuild it and search. The index is derived data: it can always be rebuilt from the tables, which
-// it never changes.
+// rebuild it and search. The index is derived data: it can always be rebuilt from the
+// tables, which it never changes.
 class CZoekIndex {
 public:
     using Voortgang = std::function<void(const QString& strTabel, long nGedaan, long nTotaal)>;

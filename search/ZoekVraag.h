@@ -3,9 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-// Turns what the user typed into the engine's full-text query: every word must occur, each
-// as the start of a word; a word with digits also matches telephone numbers written
-// without separators. Quotes and operators typed by the user are taken as text.
+// Turns what the user typed into a full-text query (Expressie in the file index's own
+// language; the words themselves for an index that builds its query from them): every word
+// must occur, each as the start of a word; a word with digits also matches telephone numbers
+// written without separators. Quotes and operators typed by the user are taken as text.
 class CZoekVraag {
 public:
     explicit CZoekVraag(const QString& strVraag);

@@ -22,8 +22,8 @@ public:
     static std::shared_ptr<CDaoDatabase> OpenShared(const QString& name);
 
     CDaoEngine& Engine() const { return *m_engine; }
-    // The connection of a file database, for the parts that only exist on files (the full
-    // text index); null on a server.
+    // The connection of a file database, for what is done the file's own way (its full-text
+    // index, backups); null on a server.
     sqlite3* Handle() const;
     // The database as messages name it.
     QString GetName() const { return m_strName; }
