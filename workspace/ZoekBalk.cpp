@@ -27,6 +27,14 @@ namespace {
 constexpr int kSoortRol = Qt::UserRole + 1;
 constexpr int kZichtbareRijen = 10;
 
+// Failures a new index mends: its own tables missing, damaged or unreadable. After the
+// others (a server out of reach, rights lacking, a full disk) a rebuild would only fail
+// again, once per key press.
+bool HerbouwHelpt(DaoErrorKind kind) {
+    return kind == DaoErrorKind::Other || kind == DaoErrorKind::Damaged ||
+           kind == DaoErrorKind::SchemaMissing;
+}
+
 int Plaatje(int nSoort) {
     switch (nSoort) {
     case ZoekTabel::RELATIE:
@@ -148,6 +156,7 @@ CZoekBalk::~CZoekBalk() = default;
 
 void CZoekBalk::OpenIndex() {
     CZoekBijwerker::Installeer();
+    m_buitenBereik.clear();
     m_indexen.clear();
     std::shared_ptr<CDaoDatabase> hoofd;
     std::shared_ptr<CDaoDatabase> afspraken;
@@ -180,22 +189,32 @@ void CZoekBalk::OpenIndex() {
             if (!index->IsActueel()) {
                 BouwIndex(*index);
             }
-        } catch (const CDaoException&) {
-            BouwIndex(*index);
+        } catch (const CDaoException& e) {
+            Mislukt(*index, e);
         }
     }
 }
 
+void CZoekBalk::Mislukt(CZoekIndex& index, const CDaoException& e) {
+    if (HerbouwHelpt(e.m_kind)) {
+        BouwIndex(index);
+    } else {
+        m_buitenBereik[&index] = e.GetErrorMessage().section(QStringLiteral("\n\n"), 0, 0);
+    }
+}
+
 // Another program may have changed a file while the program runs: when the user turns to
-// the search line, an index that no longer agrees with its file is rebuilt first.
+// the search line, an index that no longer agrees with its file is rebuilt first. A
+// database that was out of reach is tried again here, not at every key press.
 void CZoekBalk::ControleerIndexen() {
+    m_buitenBereik.clear();
     for (const auto& index : m_indexen) {
         try {
             if (index->DoorAnderenGewijzigd() && !index->IsActueel()) {
                 BouwIndex(*index);
             }
-        } catch (const CDaoException&) {
-            BouwIndex(*index);
+        } catch (const CDaoException& e) {
+            Mislukt(*index, e);
         }
     }
 }
@@ -219,9 +238,12 @@ void CZoekBalk::BouwIndex(CZoekIndex& index) {
         });
     } catch (const CDaoException& e) {
         voortgang.DestroyWindow();
-        // A file that cannot be written now is already reported by the record store; the
-        // search uses the index as it is, and the next turn to the search line tries again.
-        if (e.m_kind == DaoErrorKind::ReadOnly || e.m_kind == DaoErrorKind::InUse) {
+        // A file that cannot be written now, or a server out of reach, is already reported by
+        // the record store; the search uses the index as it is, and the next turn to the
+        // search line tries again.
+        if (e.m_kind == DaoErrorKind::ReadOnly || e.m_kind == DaoErrorKind::InUse ||
+            e.m_kind == DaoErrorKind::ServerUnreachable ||
+            e.m_kind == DaoErrorKind::ConnectionLost || e.m_kind == DaoErrorKind::DatabaseMissing) {
             return;
         }
         MessageBox(m_pVenster,
@@ -255,15 +277,20 @@ void CZoekBalk::Zoek(const QString& strTekst) {
 void CZoekBalk::ZoekIn(const QString& strTekst) {
     for (const auto& index : m_indexen) {
         std::vector<CZoekTreffer> gevonden;
-        try {
-            gevonden = index->Zoek(strTekst, kMaxTreffers);
-        } catch (const CDaoException&) {
-            // An index that cannot be read is rebuilt from the tables, once, and asked again.
-            BouwIndex(*index);
+        if (!m_buitenBereik.count(index.get())) {
             try {
                 gevonden = index->Zoek(strTekst, kMaxTreffers);
-            } catch (const CDaoException&) {
-                gevonden.clear();
+            } catch (const CDaoException& e) {
+                // An index that cannot be read is rebuilt from the tables, once, and asked
+                // again.
+                Mislukt(*index, e);
+                try {
+                    if (!m_buitenBereik.count(index.get())) {
+                        gevonden = index->Zoek(strTekst, kMaxTreffers);
+                    }
+                } catch (const CDaoException&) {
+                    gevonden.clear();
+                }
             }
         }
         m_treffers.insert(m_treffers.end(), gevonden.begin(), gevonden.end());
@@ -298,8 +325,14 @@ void CZoekBalk::VulLijst() {
                              : QIcon(QStringLiteral(":/icons/tb_todo_modify.svg")));
     }
     if (m_treffers.empty() && !m_pVeld->text().trimmed().isEmpty()) {
-        auto* item = new QListWidgetItem(QStringLiteral("Niets gevonden"), m_pLijst);
-        item->setData(CZoekResultaatDelegate::kHtmlRole, QStringLiteral("<i>Niets gevonden</i>"));
+        // Nothing found, or nothing could be searched: the user is told which.
+        const QString tekst =
+            m_buitenBereik.empty()
+                ? QStringLiteral("Niets gevonden")
+                : QStringLiteral("Zoeken lukt nu niet. %1").arg(m_buitenBereik.begin()->second);
+        auto* item = new QListWidgetItem(tekst, m_pLijst);
+        item->setData(CZoekResultaatDelegate::kHtmlRole,
+                      QStringLiteral("<i>%1</i>").arg(tekst.toHtmlEscaped()));
         item->setFlags(Qt::NoItemFlags);
     }
     m_pLijst->setCurrentRow(m_treffers.empty() ? -1 : 0);

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <vector>
 
+class CDaoException;
 class CFullRowListCtrl;
 class CTolvarView;
 class CZoekIndex;
@@ -56,6 +57,9 @@ private:
     void PlaatsLijst();
     void BouwIndex(CZoekIndex& index);
     void ControleerIndexen();
+    // Rebuilds an index that failed, or, when a rebuild cannot help, leaves it aside until
+    // the user next turns to the search line.
+    void Mislukt(CZoekIndex& index, const CDaoException& e);
     void ZoekIn(const QString& strTekst);
     bool ToonInAgenda(const CZoekTreffer& treffer);
 
@@ -66,4 +70,6 @@ private:
     std::vector<std::unique_ptr<CZoekIndex>> m_indexen;
     std::map<int, CFullRowListCtrl*> m_agendaLijsten;
     std::vector<CZoekTreffer> m_treffers;
+    // The indexes left aside, each with the first sentence of why.
+    std::map<CZoekIndex*, QString> m_buitenBereik;
 };

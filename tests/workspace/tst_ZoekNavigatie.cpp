@@ -1,3 +1,4 @@
+#include "fixture/PgServer.h"
 #include "platform/dao/DaoWriteObserver.h"
 #include "search/ZoekIndex.h"
 #include "search/ZoekTabel.h"
@@ -230,6 +231,36 @@ private slots:
         b.Typ("noordzee");
         QCOMPARE(b.Gevonden(), QStringList{"Visserij Noordzee"});
         QVERIFY(CZoekIndex::Voor(g_strDatabasePath, ZoekTabel::Hoofdbestand())->IsActueel());
+    }
+
+    // The server out of reach while the user types: the list says why, without a box or a
+    // rebuild at every key press; once the server is back, turning to the line searches
+    // again.
+    void serverOutOfReachWhileTyping() {
+        if (!TestDatabase::OnServer()) {
+            QSKIP("a database file does not go out of reach while it is open");
+        }
+        ZoekBench b;
+        MaakAlles(b.db);
+        b.OpenZoek();
+        b.Typ("zonneveld");
+        QCOMPARE(b.Gevonden().size(), 2);
+        PgServer::Shared().Stop();
+        ModalDriver driver(300);
+        MessageBoxLog().clear();
+        b.Typ("griet");
+        QVERIFY(b.Gevonden().isEmpty());
+        QCOMPARE(b.balk->Lijst()->count(), 1);
+        QVERIFY2(b.balk->Lijst()->item(0)->text().startsWith("Zoeken lukt nu niet. "),
+                 qPrintable(b.balk->Lijst()->item(0)->text()));
+        QVERIFY(MessageBoxLog().empty());
+        QCOMPARE(driver.Unexpected(), 0);
+
+        QVERIFY2(PgServer::Shared().Start(), qPrintable(PgServer::Shared().Error()));
+        b.balk->Activeer();
+        b.Typ("griet");
+        QCOMPARE(b.Gevonden(), QStringList{"Zonneveld, Griet"});
+        QVERIFY(MessageBoxLog().empty());
     }
 };
 
