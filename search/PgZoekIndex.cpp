@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <optional>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -124,9 +125,12 @@ QString Vraag(const CZoekVraag& vraag, const QString& strGewicht, bool bOokNumme
 }
 
 // A short piece of the part of the record where most typed words were found, with those
-// words between the markers, cut as the file's index cuts its pieces: ten words, "…" where
-// the text goes on.
+// words between the markers, cut as the file's index cuts its pieces: ten words from just
+// before the first match, "…" where the text goes on. A long memo is read only as far as
+// the piece reaches, as this runs for every result at every key press.
 QString Fragment(const QStringList& delen, const CZoekVraag& vraag) {
+    constexpr size_t kWoorden = 10;
+    constexpr size_t kVooraf = 2;
     QStringList gezocht;
     for (const QString& getypt : vraag.Getypt()) {
         gezocht << CZoekVraag::Woorden(getypt);
@@ -145,54 +149,66 @@ QString Fragment(const QStringList& delen, const CZoekVraag& vraag) {
         qsizetype nEinde;
         bool bTreft;
     };
-    std::vector<Woord> beste;
-    QString besteTekst;
-    int nBeste = -1;
+    struct Stuk {
+        QString tekst;
+        std::vector<Woord> woorden; // from at most kVooraf words before the first match
+        bool bMeer = false;         // words follow the last one
+        bool bEerder = false;       // words come before the first one
+        int nTreffers = -1;
+    };
+    Stuk beste;
     for (const QString& deel : delen) {
-        std::vector<Woord> woorden;
-        int nTreffers = 0;
+        Stuk stuk{deel, {}, false, false, 0};
+        std::optional<size_t> eerste;
         for (qsizetype i = 0; i < deel.size();) {
             if (!deel[i].isLetterOrNumber()) {
                 ++i;
                 continue;
+            }
+            if (eerste && stuk.woorden.size() >= kWoorden) {
+                stuk.bMeer = true;
+                break;
             }
             qsizetype j = i;
             while (j < deel.size() && (deel[j].isLetterOrNumber() || deel[j].isMark())) {
                 ++j;
             }
             const bool bTreft = treft(deel.mid(i, j - i));
-            nTreffers += bTreft ? 1 : 0;
-            woorden.push_back({i, j, bTreft});
+            stuk.woorden.push_back({i, j, bTreft});
+            if (bTreft) {
+                ++stuk.nTreffers;
+                if (!eerste) {
+                    // Only the words just before the first match are kept.
+                    const size_t nWeg =
+                        stuk.woorden.size() > kVooraf + 1 ? stuk.woorden.size() - kVooraf - 1 : 0;
+                    stuk.bEerder = nWeg > 0;
+                    stuk.woorden.erase(stuk.woorden.begin(),
+                                       stuk.woorden.begin() + qsizetype(nWeg));
+                    eerste = stuk.woorden.size() - 1;
+                }
+            }
             i = j;
         }
-        if (nTreffers > nBeste) {
-            nBeste = nTreffers;
-            beste = std::move(woorden);
-            besteTekst = deel;
+        if (!eerste && stuk.woorden.size() > kWoorden) {
+            stuk.woorden.resize(kWoorden);
+            stuk.bMeer = true;
+        }
+        if (stuk.nTreffers > beste.nTreffers) {
+            beste = std::move(stuk);
         }
     }
-    if (beste.empty()) {
+    if (beste.woorden.empty()) {
         return {};
     }
-    constexpr size_t kWoorden = 10;
-    const auto eerste =
-        std::find_if(beste.begin(), beste.end(), [](const Woord& w) { return w.bTreft; });
-    size_t nVan = eerste == beste.end() ? 0 : size_t(eerste - beste.begin());
-    nVan = nVan > 2 ? nVan - 2 : 0;
-    if (beste.size() - nVan < kWoorden) {
-        nVan = beste.size() > kWoorden ? beste.size() - kWoorden : 0;
-    }
-    const size_t nTot = std::min(beste.size(), nVan + kWoorden);
-    QString fragment = nVan > 0 ? QStringLiteral("…") : QString();
-    qsizetype nPlek = beste[nVan].nBegin;
-    for (size_t i = nVan; i < nTot; ++i) {
-        const Woord& w = beste[i];
-        fragment += besteTekst.mid(nPlek, w.nBegin - nPlek);
-        const QString tekst = besteTekst.mid(w.nBegin, w.nEinde - w.nBegin);
+    QString fragment = beste.bEerder ? QStringLiteral("…") : QString();
+    qsizetype nPlek = beste.woorden.front().nBegin;
+    for (const Woord& w : beste.woorden) {
+        fragment += beste.tekst.mid(nPlek, w.nBegin - nPlek);
+        const QString tekst = beste.tekst.mid(w.nBegin, w.nEinde - w.nBegin);
         fragment += w.bTreft ? CZoekTreffer::kBegin + tekst + CZoekTreffer::kEinde : tekst;
         nPlek = w.nEinde;
     }
-    if (nTot < beste.size()) {
+    if (beste.bMeer) {
         fragment += QStringLiteral("…");
     }
     return fragment;
@@ -388,9 +404,11 @@ std::vector<CZoekTreffer> CPgZoekIndex::Zoek(const QString& strVraag, int nMax) 
     if (vraag.IsLeeg() || nMax <= 0) {
         return treffers;
     }
-    // What was found by its name first, then by how well the words match.
+    // What was found by its name first, then by how well the words match. The piece of
+    // text shown is cut from the first 20,000 characters of a memo, which keeps a long
+    // memo's cost off every key press.
     const auto zoek = m_database->Prepare(QStringLiteral(
-        "SELECT soort, sleutel, lijst, ouder, naam, tekst, nummers, woorden @@ n.q "
+        "SELECT soort, sleutel, lijst, ouder, naam, left(tekst, 20000), nummers, woorden @@ n.q "
         "FROM zoektekst, (SELECT ?::tsquery AS q) a, (SELECT ?::tsquery AS q) n "
         "WHERE woorden @@ a.q ORDER BY 8 DESC, ts_rank(woorden, a.q) DESC, soort, sleutel "
         "LIMIT ?"));

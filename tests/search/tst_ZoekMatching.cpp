@@ -126,6 +126,11 @@ private slots:
         woorden << QStringLiteral("slotwoord");
         b.RelatieMemo(rel, "Verslag", woorden.join(QLatin1Char(' ')));
         QCOMPARE(b.Vind("aanhef"), QStringList{"Verslag"});
+        // The piece shown is short, starts at the match and says the text goes on.
+        const QString stuk = b.index->Zoek("aanhef", 1).at(0).strFragment;
+        QVERIFY2(stuk.startsWith(QString(CZoekTreffer::kBegin) + "aanhef" + CZoekTreffer::kEinde) &&
+                     stuk.endsWith(QStringLiteral("…")) && stuk.size() < 3200,
+                 qPrintable(stuk.left(80)));
         QCOMPARE(b.Vind("slotwoord regel899"), QStringList{"Verslag"});
         QCOMPARE(b.Vind("herhaling lange"), QStringList{});
         QVERIFY(b.index->IsActueel());
