@@ -1,3 +1,4 @@
+#include "NewDbRun.h"
 #include "store/DatabasePath.h"
 #include "store/RecOfferte.h"
 #include "store/RecRelatie.h"
@@ -5,27 +6,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
 
 namespace {
-
-struct Result {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Result RunNewDb(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TOLVAR_NEWDB), args);
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString Query(const QString& path, const QString& sql) {
     sqlite3* db = nullptr;
@@ -52,7 +37,7 @@ private slots:
     void emptyDatabaseWorksWithTheRecordClasses() {
         QTemporaryDir dir;
         const QString path = dir.filePath("leeg.doc");
-        const Result result = RunNewDb({path});
+        const NewDbRun result = RunNewDb({path});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(Query(path, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name "
                              "NOT LIKE 'sqlite%'"),
@@ -76,7 +61,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("eigen gegevens");
         file.close();
-        const Result result = RunNewDb(extra << path);
+        const NewDbRun result = RunNewDb(extra << path);
         QCOMPARE(result.exitCode, 1);
         QVERIFY2(result.err.contains("bestaat al") && result.err.contains(path),
                  qPrintable(result.err));
@@ -90,7 +75,7 @@ private slots:
               QStringList{"--demo", "-3", "a.db"}, QStringList{"a.db", "b.db"},
               QStringList{"--demo", "5"}, QStringList{"a.db", "--afspraken"},
               QStringList{"--onbekend", "a.db"}}) {
-            const Result result = RunNewDb(args);
+            const NewDbRun result = RunNewDb(args);
             QCOMPARE(result.exitCode, 2);
             QVERIFY(result.err.contains("Gebruik"));
         }
@@ -103,7 +88,7 @@ private slots:
         const QString doc = dir.filePath("Tolvar.Doc");
         const QString afspraken = dir.filePath("Mijn documenten/tolvdata.mdb");
         QVERIFY(QDir().mkpath(dir.filePath("Mijn documenten")));
-        const Result result = RunNewDb({"--demo", "300", "--afspraken", afspraken, doc});
+        const NewDbRun result = RunNewDb({"--demo", "300", "--afspraken", afspraken, doc});
         QCOMPARE(result.exitCode, 0);
         QVERIFY(result.out.contains(afspraken) && result.out.contains(doc));
         QCOMPARE(Query(doc, "SELECT count(*) FROM Relaties"), QString("300"));
@@ -115,7 +100,7 @@ private slots:
         QCOMPARE(Query(afspraken, "SELECT count(*) FROM KalenderLijst"), QString("15"));
 
         const QString nieuw = dir.filePath("nieuw.doc");
-        const Result refused = RunNewDb({"--demo", "5", nieuw, "--afspraken", afspraken});
+        const NewDbRun refused = RunNewDb({"--demo", "5", nieuw, "--afspraken", afspraken});
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.contains("bestaat al"), qPrintable(refused.err));
         QVERIFY(!QFile::exists(nieuw));

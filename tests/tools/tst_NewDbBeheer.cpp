@@ -1,28 +1,13 @@
+#include "NewDbRun.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sqlite3.h>
 
 namespace {
-
-struct Run {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-Run NewDb(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(TOLVAR_NEWDB), args);
-    process.waitForFinished(120000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString Relations(const QString& path) {
     sqlite3* db = nullptr;
@@ -54,8 +39,8 @@ private slots:
     void checkTellsSoundDamagedAndMissing() {
         QTemporaryDir dir;
         const QString good = dir.filePath("goed.Doc");
-        QCOMPARE(NewDb({"--demo", "60", good}).exitCode, 0);
-        const Run sound = NewDb({"--check", good});
+        QCOMPARE(RunNewDb({"--demo", "60", good}).exitCode, 0);
+        const NewDbRun sound = RunNewDb({"--check", good});
         QCOMPARE(sound.exitCode, 0);
         QCOMPARE(sound.out, "In orde: " + good + "\n");
 
@@ -66,20 +51,20 @@ private slots:
         file.resize(file.size() / 2);
         file.close();
         const QByteArray before = Bytes(bad);
-        const Run damaged = NewDb({"--check", bad});
+        const NewDbRun damaged = RunNewDb({"--check", bad});
         QCOMPARE(damaged.exitCode, 1);
         QVERIFY2(damaged.err.startsWith("tolvar-newdb: " + bad + " is beschadigd:\n"),
                  qPrintable(damaged.err));
         QCOMPARE(Bytes(bad), before);
 
-        const Run missing = NewDb({"--check", dir.filePath("weg.Doc")});
+        const NewDbRun missing = RunNewDb({"--check", dir.filePath("weg.Doc")});
         QCOMPARE(missing.exitCode, 1);
         QCOMPARE(missing.err, "tolvar-newdb: " + dir.filePath("weg.Doc") + " bestaat niet.\n");
         QVERIFY(!QFile::exists(dir.filePath("weg.Doc")));
 
         for (const QStringList& wrong : {QStringList{"--check"}, QStringList{"--check", good, good},
                                          QStringList{"--backup", good}}) {
-            const Run usage = NewDb(wrong);
+            const NewDbRun usage = RunNewDb(wrong);
             QCOMPARE(usage.exitCode, 2);
             QVERIFY(usage.err.contains("tolvar-newdb --backup BESTAND DOEL"));
         }
@@ -88,21 +73,21 @@ private slots:
     void backupToAFileOrAFolderNeverOverwrites() {
         QTemporaryDir dir;
         const QString source = dir.filePath("Tolvar.Doc");
-        QCOMPARE(NewDb({"--demo", "80", source}).exitCode, 0);
+        QCOMPARE(RunNewDb({"--demo", "80", source}).exitCode, 0);
 
         const QString target = dir.filePath("kopie.Doc");
-        const Run made = NewDb({"--backup", source, target});
+        const NewDbRun made = RunNewDb({"--backup", source, target});
         QCOMPARE(made.exitCode, 0);
         QCOMPARE(made.out, "Reservekopie gemaakt: " + target + "\n");
         QCOMPARE(Relations(target), "80");
-        QCOMPARE(NewDb({"--check", target}).exitCode, 0);
+        QCOMPARE(RunNewDb({"--check", target}).exitCode, 0);
 
         // An existing target stays as it was.
         QFile other(dir.filePath("bestaat.Doc"));
         QVERIFY(other.open(QIODevice::WriteOnly));
         other.write("van iemand anders");
         other.close();
-        const Run refused = NewDb({"--backup", source, other.fileName()});
+        const NewDbRun refused = RunNewDb({"--backup", source, other.fileName()});
         QCOMPARE(refused.exitCode, 1);
         QVERIFY(refused.err.contains("bestaat al en wordt niet overschreven"));
         QCOMPARE(Bytes(other.fileName()), QByteArray("van iemand anders"));
@@ -110,7 +95,7 @@ private slots:
         // Into a folder, under the dated name the program's own copies have.
         const QString folder = dir.filePath("map");
         QDir().mkpath(folder);
-        QCOMPARE(NewDb({"--backup", source, folder}).exitCode, 0);
+        QCOMPARE(RunNewDb({"--backup", source, folder}).exitCode, 0);
         const QStringList inFolder = QDir(folder).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(inFolder.size(), 1);
         QVERIFY(QRegularExpression("^Tolvar-\\d{4}-\\d\\d-\\d\\d-\\d{6}\\.Doc$")
@@ -125,7 +110,7 @@ private slots:
         file.seek(file.size() / 2 / 4096 * 4096);
         file.write(QByteArray(4096, '\0'));
         file.close();
-        const Run damaged = NewDb({"--backup", bad, dir.filePath("van-slecht.Doc")});
+        const NewDbRun damaged = RunNewDb({"--backup", bad, dir.filePath("van-slecht.Doc")});
         QCOMPARE(damaged.exitCode, 1);
         QVERIFY(!QFile::exists(dir.filePath("van-slecht.Doc")));
         QVERIFY(QDir(dir.path()).entryList({".*.deel"}, QDir::Files | QDir::Hidden).isEmpty());

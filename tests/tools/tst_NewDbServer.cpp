@@ -1,4 +1,5 @@
 #include "fixture/PgServer.h"
+#include "NewDbRun.h"
 #include "platform/dao/DaoEngine.h"
 #include "platform/dao/TextCollation.h"
 #include "search/ZoekIndex.h"
@@ -7,21 +8,10 @@
 #include "store/RecRelatie.h"
 #include "support/TestRegistry.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-int RunNewDb(const QStringList& args, QString* err = nullptr) {
-    QProcess process;
-    process.start(QStringLiteral(TOLVAR_NEWDB), args);
-    process.waitForFinished(300000);
-    if (err) {
-        *err = QString::fromUtf8(process.readAllStandardError());
-    }
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 // The number of rows of every table, in one line.
 QString Counts(const QString& name) {
@@ -49,11 +39,10 @@ private slots:
         PgServer& server = PgServer::Shared();
         QVERIFY2(server.Error().isEmpty(), qPrintable(server.Error()));
         const QString address = server.NewDatabase();
-        QString err;
-        QCOMPARE(RunNewDb({"--demo", "40", address}, &err), 0);
+        QCOMPARE(RunNewDb({"--demo", "40", address}).exitCode, 0);
         QTemporaryDir dir;
         const QString path = dir.filePath("demo.doc");
-        QCOMPARE(RunNewDb({"--demo", "40", path}), 0);
+        QCOMPARE(RunNewDb({"--demo", "40", path}).exitCode, 0);
         QCOMPARE(Counts(address), Counts(path));
 
         // The relations list walks in the order of the file's collation.
@@ -75,7 +64,9 @@ private slots:
         QVERIFY(index->IsActueel());
         QVERIFY(!index->Zoek(names.first(), 10).empty());
 
-        QCOMPARE(RunNewDb({address}, &err), 1);
+        const NewDbRun again = RunNewDb({address});
+        const QString err = again.err;
+        QCOMPARE(again.exitCode, 1);
         QVERIFY2(err.contains("bevat al Tolvar-tabellen"), qPrintable(err));
         QVERIFY(!err.contains("password"));
         QCOMPARE(Counts(address), Counts(path));
@@ -83,7 +74,7 @@ private slots:
 
     void listsSortWithoutRegardToCaseAndAccents() {
         const QString address = PgServer::Shared().NewDatabase();
-        QCOMPARE(RunNewDb({address}), 0);
+        QCOMPARE(RunNewDb({address}).exitCode, 0);
         const auto engine = CDaoEngine::Connect(address);
         engine->Execute("INSERT INTO Relaties (szInLijst) VALUES ('zeeman'), ('Émile'), ('eva'), "
                         "('Ede'), ('ede'), ('Aart'), ('edé')");
