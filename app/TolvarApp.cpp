@@ -4,6 +4,7 @@
 #include "app/StartControle.h"
 #include "app/TolvarDoc.h"
 #include "controls/SplashScreen.h"
+#include "dialogs/DialoogBewerker.h"
 #include "platform/dao/DaoFailureScope.h"
 #include "platform/profile/Profile.h"
 #include "platform/ui/MessageBox.h"
@@ -50,6 +51,7 @@ void CTolvarApp::LoadTranslations() {
 
 bool CTolvarApp::InitInstance(const QStringList& arguments) {
     const CCommandLineInfo commandLine = CCommandLineInfo::Parse(arguments);
+    CDialoogBewerker::Installeer();
     CSplashScreen::EnableSplash(commandLine.m_bShowSplash);
     CSplashScreen::InstallPreTranslate(qApp);
     LoadTranslations();

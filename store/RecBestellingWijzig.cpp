@@ -1,7 +1,6 @@
-#include "dialogs/BestellingDlg.h"
-#include "dialogs/DocumentWijzig.h"
 #include "store/RecBestelling.h"
+#include "store/RecordBewerker.h"
 
 int CRecBestelling::WijzigRecord() {
-    return WijzigDocument<CBestellingDlg>(this);
+    return CRecordBewerker::Bewerk(*this);
 }

@@ -7,7 +7,7 @@ class CRecCalculatie : public CRecDocument {
 public:
     explicit CRecCalculatie(CDaoDatabase* pDatabase = nullptr);
 
-    // Runs the calculation dialog on the current row: 1 stored, 0 cancelled. Defined with the
-    // dialog, in RecCalculatieWijzig.cpp.
+    // Runs the calculation dialog on the current row: 1 stored, 0 cancelled. Reached through the
+    // editor the application registered (RecordBewerker.h).
     int WijzigRecord();
 };

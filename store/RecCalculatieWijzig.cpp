@@ -1,7 +1,6 @@
-#include "dialogs/CalculatieDlg.h"
-#include "dialogs/DocumentWijzig.h"
 #include "store/RecCalculatie.h"
+#include "store/RecordBewerker.h"
 
 int CRecCalculatie::WijzigRecord() {
-    return WijzigDocument<CCalculatieDlg>(this);
+    return CRecordBewerker::Bewerk(*this);
 }

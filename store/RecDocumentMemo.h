@@ -6,8 +6,8 @@
 class CRecDocumentMemo : public CRecMemo {
 public:
     // Shows the current memo in the memo editor (header pane KopPaneel()) and stores the
-    // result: 1 stored, 0 cancelled (the row untouched). Defined with the editor, in
-    // RecDocumentMemoWijzig.cpp.
+    // result: 1 stored, 0 cancelled (the row untouched). Reached through the editor the application
+    // registered (RecordBewerker.h).
     int WijzigMemo();
 
     LONG dwOfferteNr = 0;

@@ -10,7 +10,8 @@ public:
     explicit CRecOfferte(CDaoDatabase* pDatabase = nullptr);
 
     // Runs the quotation dialog on the current row: 1 stored (m_bStatusGewijzigd taken from
-    // the dialog), 0 cancelled. Defined with the dialog, in RecOfferteWijzig.cpp.
+    // the dialog), 0 cancelled. Reached through the editor the application registered
+    // (RecordBewerker.h).
     int WijzigRecord();
 
     void DoFieldExchange(CDaoFieldExchange* pFX) override;

@@ -7,7 +7,7 @@ class CRecOrder : public CRecDocument {
 public:
     explicit CRecOrder(CDaoDatabase* pDatabase = nullptr);
 
-    // Runs the order dialog on the current row: 1 stored, 0 cancelled. Defined with the
-    // dialog, in RecOrderWijzig.cpp.
+    // Runs the order dialog on the current row: 1 stored, 0 cancelled. Reached through the editor
+    // the application registered (RecordBewerker.h).
     int WijzigRecord();
 };

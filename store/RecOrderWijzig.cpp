@@ -1,7 +1,6 @@
-#include "dialogs/DocumentWijzig.h"
-#include "dialogs/OrderDlg.h"
+#include "store/RecordBewerker.h"
 #include "store/RecOrder.h"
 
 int CRecOrder::WijzigRecord() {
-    return WijzigDocument<COrderDlg>(this);
+    return CRecordBewerker::Bewerk(*this);
 }

@@ -9,8 +9,8 @@ public:
 
     // A placeholder person of relation lRelatie, stored at once; the recordset stands on it.
     int NieuwRecord(LONG lRelatie);
-    // Runs the person dialog on the current row: 1 stored, 0 cancelled. Defined with the
-    // dialog, in RecPersoonWijzig.cpp.
+    // Runs the person dialog on the current row: 1 stored, 0 cancelled. Reached through the editor
+    // the application registered (RecordBewerker.h).
     int WijzigRecord();
 
     void DoFieldExchange(CDaoFieldExchange* pFX) override;

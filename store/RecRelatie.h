@@ -10,8 +10,8 @@ public:
     // A placeholder relation, stored at once; the recordset stands on it afterwards.
     int NieuwRecord();
     // Runs the relation dialog on the current row and stores it on OK (1) or abandons every
-    // change on Cancel (0); sets m_bSoortGewijzigd. Defined with the dialog, in
-    // RecRelatieWijzig.cpp.
+    // change on Cancel (0); sets m_bSoortGewijzigd. Reached through the editor the
+    // application registered (RecordBewerker.h).
     int WijzigRecord();
 
     void DoFieldExchange(CDaoFieldExchange* pFX) override;

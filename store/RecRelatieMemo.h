@@ -9,7 +9,8 @@ public:
     explicit CRecRelatieMemo(CDaoDatabase* pDatabase = nullptr);
 
     // Shows the current memo in the memo editor and stores the result: 1 stored, 0
-    // cancelled (the row untouched). Defined with the editor, in RecRelatieMemoWijzig.cpp.
+    // cancelled (the row untouched). Reached through the editor the application registered
+    // (RecordBewerker.h).
     int WijzigMemo();
 
     LONG dwRelatieNr = 0;
