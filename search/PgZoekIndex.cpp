@@ -6,12 +6,7 @@
 #include "search/ZoekTabel.h"
 #include "search/ZoekVraag.h"
 
-#include <algorithm>
-#include <limits>
-#include <map>
-#include <optional>
 #include <QHash>
-#include <QSet>
 #include <QStringList>
 
 namespace {
@@ -30,10 +25,6 @@ constexpr int kAantalKolommen = 9;
 
 // Desks that find the index missing at the same moment build it one after the other.
 constexpr qint64 kBouwSlot = 0x546f6c7a;
-
-// Rows read from a table, and rows written to the index, per statement while building.
-constexpr int kLeesRijen = 1000;
-constexpr int kSchrijfRijen = 100;
 
 // The server's limits on a vector: a word of at most 2 KB, positions up to 16383, at most
 // 256 positions a word and 1 MB in all. Longer words are no words anyone types.
@@ -124,96 +115,6 @@ QString Vraag(const CZoekVraag& vraag, const QString& strGewicht, bool bOokNumme
     return termen.join(QStringLiteral(" & "));
 }
 
-// A short piece of the part of the record where most typed words were found, with those
-// words between the markers, cut as the file's index cuts its pieces: ten words from just
-// before the first match, "…" where the text goes on. A long memo is read only as far as
-// the piece reaches, as this runs for every result at every key press.
-QString Fragment(const QStringList& delen, const CZoekVraag& vraag) {
-    constexpr size_t kWoorden = 10;
-    constexpr size_t kVooraf = 2;
-    QStringList gezocht;
-    for (const QString& getypt : vraag.Getypt()) {
-        gezocht << CZoekVraag::Woorden(getypt);
-        if (const QString cijfers = CZoekVraag::Cijfers(getypt); !cijfers.isEmpty()) {
-            gezocht << cijfers;
-        }
-    }
-    const auto treft = [&](const QString& woord) {
-        const QStringList gevouwen = CZoekVraag::Woorden(woord);
-        const QString vorm = gevouwen.isEmpty() ? QString() : gevouwen.first();
-        return std::any_of(gezocht.begin(), gezocht.end(),
-                           [&](const QString& g) { return vorm.startsWith(g); });
-    };
-    struct Woord {
-        qsizetype nBegin;
-        qsizetype nEinde;
-        bool bTreft;
-    };
-    struct Stuk {
-        QString tekst;
-        std::vector<Woord> woorden; // from at most kVooraf words before the first match
-        bool bMeer = false;         // words follow the last one
-        bool bEerder = false;       // words come before the first one
-        int nTreffers = -1;
-    };
-    Stuk beste;
-    for (const QString& deel : delen) {
-        Stuk stuk{deel, {}, false, false, 0};
-        std::optional<size_t> eerste;
-        for (qsizetype i = 0; i < deel.size();) {
-            if (!deel[i].isLetterOrNumber()) {
-                ++i;
-                continue;
-            }
-            if (eerste && stuk.woorden.size() >= kWoorden) {
-                stuk.bMeer = true;
-                break;
-            }
-            qsizetype j = i;
-            while (j < deel.size() && (deel[j].isLetterOrNumber() || deel[j].isMark())) {
-                ++j;
-            }
-            const bool bTreft = treft(deel.mid(i, j - i));
-            stuk.woorden.push_back({i, j, bTreft});
-            if (bTreft) {
-                ++stuk.nTreffers;
-                if (!eerste) {
-                    // Only the words just before the first match are kept.
-                    const size_t nWeg =
-                        stuk.woorden.size() > kVooraf + 1 ? stuk.woorden.size() - kVooraf - 1 : 0;
-                    stuk.bEerder = nWeg > 0;
-                    stuk.woorden.erase(stuk.woorden.begin(),
-                                       stuk.woorden.begin() + qsizetype(nWeg));
-                    eerste = stuk.woorden.size() - 1;
-                }
-            }
-            i = j;
-        }
-        if (!eerste && stuk.woorden.size() > kWoorden) {
-            stuk.woorden.resize(kWoorden);
-            stuk.bMeer = true;
-        }
-        if (stuk.nTreffers > beste.nTreffers) {
-            beste = std::move(stuk);
-        }
-    }
-    if (beste.woorden.empty()) {
-        return {};
-    }
-    QString fragment = beste.bEerder ? QStringLiteral("…") : QString();
-    qsizetype nPlek = beste.woorden.front().nBegin;
-    for (const Woord& w : beste.woorden) {
-        fragment += beste.tekst.mid(nPlek, w.nBegin - nPlek);
-        const QString tekst = beste.tekst.mid(w.nBegin, w.nEinde - w.nBegin);
-        fragment += w.bTreft ? CZoekTreffer::kBegin + tekst + CZoekTreffer::kEinde : tekst;
-        nPlek = w.nEinde;
-    }
-    if (beste.bMeer) {
-        fragment += QStringLiteral("…");
-    }
-    return fragment;
-}
-
 // Whether the index exists and this desk's server account may keep it.
 const char* const kMagSchrijven = "CASE WHEN to_regclass('zoektekst') IS NULL THEN false ELSE "
                                   "has_table_privilege(to_regclass('zoektekst'), 'INSERT') AND "
@@ -224,8 +125,8 @@ ZoekInhoud LeesInhoud(const ZoekTabel& tabel, const CDaoStatement& rij, int nEer
     return ZoekInhoud::Lees(tabel, [&](int kolom) { return rij.Text(nEerste + kolom); });
 }
 
-void BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
-                const ZoekInhoud& inhoud) {
+void BindRij(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
+             const ZoekInhoud& inhoud) {
     int n = nEerste;
     schrijf.BindInt64(n++, tabel.nSoort);
     schrijf.BindInt64(n++, inhoud.lSleutel);
@@ -247,19 +148,10 @@ QString Waarden(int nRijen) {
         .arg(QLatin1String(kKolommen), rijen.join(QStringLiteral(", ")));
 }
 
-// The numbers as the server reads an array of them.
-QString Lijst(const QSet<qint64>& nummers) {
-    QStringList tekst;
-    for (const qint64 n : nummers) {
-        tekst << QString::number(n);
-    }
-    return QLatin1Char('{') + tekst.join(QLatin1Char(',')) + QLatin1Char('}');
-}
-
 } // namespace
 
 CPgZoekIndex::CPgZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten)
-    : m_database(std::move(database)), m_soorten(std::move(soorten)) {}
+    : CZoekKern(std::move(database), std::move(soorten)) {}
 
 void CPgZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint64 lSleutel) {
     // One round trip tells whether there is an index to keep and reads the row as it is now.
@@ -283,42 +175,33 @@ void CPgZoekIndex::WerkBij(CDaoDatabase& database, const ZoekTabel& tabel, qint6
                                     "excluded.ouder, stempel = excluded.stempel, lijst = "
                                     "excluded.lijst, naam = excluded.naam, tekst = excluded.tekst, "
                                     "nummers = excluded.nummers, woorden = excluded.woorden"));
-    BindInhoud(*schrijf, 1, tabel, LeesInhoud(tabel, *rij, 1));
+    BindRij(*schrijf, 1, tabel, LeesInhoud(tabel, *rij, 1));
     schrijf->Step();
 }
 
-bool CPgZoekIndex::IsActueel() {
-    CDaoDatabase& database = *m_database;
-    const auto bestaat = database.Prepare(QStringLiteral(
+bool CPgZoekIndex::HeeftIndex() {
+    const auto bestaat = Database().Prepare(QStringLiteral(
         "SELECT to_regclass('zoektekst') IS NOT NULL AND to_regclass('zoekversie') IS NOT NULL"));
-    if (!bestaat->Step() || bestaat->Int64(0) == 0) {
-        return false;
-    }
-    // One statement, so that the tables and the index are compared as one moment saw them,
-    // whatever other desks commit meanwhile.
-    QStringList voorwaarden{
-        QStringLiteral("(SELECT max(versie) FROM zoekversie) = %1").arg(kVersie)};
-    for (const int n : m_soorten) {
-        const ZoekTabel& tabel = ZoekTabel::Van(n);
-        const QString stempel =
-            tabel.stempel ? database.Engine().DateAsText(
-                                QStringLiteral("max(%1)").arg(QLatin1String(tabel.stempel)))
-                          : QStringLiteral("''");
-        voorwaarden << QStringLiteral("(SELECT count(*) || '/' || coalesce(max(%1), 0) || '/' || "
-                                      "%2 FROM [%3]) = (SELECT count(*) || '/' || "
-                                      "coalesce(max(sleutel), 0) || '/' || coalesce(max(stempel), "
-                                      "'') FROM zoektekst WHERE soort = %4)")
-                           .arg(QLatin1String(tabel.sleutel), stempel, QLatin1String(tabel.tabel))
-                           .arg(n);
-    }
-    try {
-        const auto vergelijk =
-            database.Prepare(QStringLiteral("SELECT ") + voorwaarden.join(QStringLiteral(" AND ")));
-        return vergelijk->Step() && vergelijk->Int64(0) != 0;
-    } catch (const CDaoException&) {
-        // An index of another layout, or one damaged: it is built again.
-        return false;
-    }
+    return bestaat->Step() && bestaat->Int64(0) != 0;
+}
+
+QString CPgZoekIndex::VersieKlopt() const {
+    return QStringLiteral("(SELECT max(versie) FROM zoekversie) = %1").arg(kVersie);
+}
+
+// Count, highest number and latest modification time of the table and of its rows in the
+// index.
+QString CPgZoekIndex::TabelKlopt(const ZoekTabel& tabel) const {
+    const QString stempel = tabel.stempel
+                                ? Database().Engine().DateAsText(
+                                      QStringLiteral("max(%1)").arg(QLatin1String(tabel.stempel)))
+                                : QStringLiteral("''");
+    return QStringLiteral("(SELECT count(*) || '/' || coalesce(max(%1), 0) || '/' || "
+                          "%2 FROM [%3]) = (SELECT count(*) || '/' || "
+                          "coalesce(max(sleutel), 0) || '/' || coalesce(max(stempel), "
+                          "'') FROM zoektekst WHERE soort = %4)")
+        .arg(QLatin1String(tabel.sleutel), stempel, QLatin1String(tabel.tabel))
+        .arg(int(tabel.nSoort));
 }
 
 // The server has no cheap sign of another desk's commits; those keep the index themselves.
@@ -330,84 +213,38 @@ bool CPgZoekIndex::DoorAnderenGewijzigd() {
     return bEerder;
 }
 
-void CPgZoekIndex::Herbouw(const Voortgang& voortgang) {
-    CDaoDatabase& database = *m_database;
-    database.BeginTrans();
-    try {
-        database.Execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kBouwSlot));
-        database.Execute("DROP TABLE IF EXISTS zoektekst, zoekversie");
-        database.Execute(kMaakIndex);
-        database.Execute(QStringLiteral("INSERT INTO zoekversie VALUES (%1)").arg(kVersie));
-
-        long nTotaal = 0;
-        for (const int n : m_soorten) {
-            const auto aantal = database.Prepare(
-                QStringLiteral("SELECT count(*) FROM [%1]").arg(ZoekTabel::Van(n).tabel));
-            aantal->Step();
-            nTotaal += long(aantal->Int64(0));
-        }
-        const auto vol = database.Prepare(Waarden(kSchrijfRijen));
-        std::vector<std::pair<const ZoekTabel*, ZoekInhoud>> wachtend;
-        const auto schrijf = [&](size_t nRijen) {
-            const auto statement =
-                nRijen == size_t(kSchrijfRijen) ? nullptr : database.Prepare(Waarden(int(nRijen)));
-            CDaoStatement& doel = statement ? *statement : *vol;
-            for (size_t i = 0; i < nRijen; ++i) {
-                BindInhoud(doel, int(i) * kAantalKolommen + 1, *wachtend[i].first,
-                           wachtend[i].second);
-            }
-            doel.Step();
-            doel.Reset();
-            wachtend.clear();
-        };
-        long nGedaan = 0;
-        for (const int n : m_soorten) {
-            const ZoekTabel& tabel = ZoekTabel::Van(n);
-            const auto rijen = database.Prepare(tabel.Selectie() +
-                                                QStringLiteral(" WHERE %1 > ? ORDER BY %1 LIMIT %2")
-                                                    .arg(QLatin1String(tabel.sleutel))
-                                                    .arg(kLeesRijen));
-            qint64 lVanaf = std::numeric_limits<qint32>::min();
-            for (bool bMeer = true; bMeer;) {
-                rijen->Reset();
-                rijen->BindInt64(1, lVanaf);
-                int nGelezen = 0;
-                while (rijen->Step()) {
-                    ++nGelezen;
-                    wachtend.emplace_back(&tabel, LeesInhoud(tabel, *rijen, 0));
-                    lVanaf = wachtend.back().second.lSleutel;
-                    if (wachtend.size() == size_t(kSchrijfRijen)) {
-                        schrijf(wachtend.size());
-                    }
-                    if (voortgang) {
-                        voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
-                    }
-                }
-                bMeer = nGelezen == kLeesRijen;
-            }
-        }
-        if (!wachtend.empty()) {
-            schrijf(wachtend.size());
-        }
-        // Made once the rows are in: far quicker than keeping it up row by row.
-        database.Execute(kMaakZoeker);
-        database.CommitTrans();
-    } catch (...) {
-        database.Rollback();
-        throw;
-    }
+void CPgZoekIndex::MaakLeeg() {
+    CDaoDatabase& database = Database();
+    database.Execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kBouwSlot));
+    database.Execute("DROP TABLE IF EXISTS zoektekst, zoekversie");
+    database.Execute(kMaakIndex);
+    database.Execute(QStringLiteral("INSERT INTO zoekversie VALUES (%1)").arg(kVersie));
 }
 
-std::vector<CZoekTreffer> CPgZoekIndex::Zoek(const QString& strVraag, int nMax) {
-    std::vector<CZoekTreffer> treffers;
-    const CZoekVraag vraag(strVraag);
-    if (vraag.IsLeeg() || nMax <= 0) {
-        return treffers;
-    }
-    // What was found by its name first, then by how well the words match. The piece of
-    // text shown is cut from the first 20,000 characters of a memo, which keeps a long
-    // memo's cost off every key press.
-    const auto zoek = m_database->Prepare(QStringLiteral(
+QString CPgZoekIndex::SchrijfRijen(int nRijen) const {
+    return Waarden(nRijen);
+}
+
+int CPgZoekIndex::KolommenPerRij() const {
+    return kAantalKolommen;
+}
+
+void CPgZoekIndex::BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
+                              const ZoekInhoud& inhoud) const {
+    BindRij(schrijf, nEerste, tabel, inhoud);
+}
+
+// Made once the rows are in: far quicker than keeping it up row by row.
+void CPgZoekIndex::Afronden() {
+    Database().Execute(kMaakZoeker);
+}
+
+// What was found by its name first, then by how well the words match. The piece of text
+// shown is cut from the first 20,000 characters of a memo, which keeps a long memo's cost
+// off every key press.
+std::vector<std::unique_ptr<CDaoStatement>> CPgZoekIndex::Zoekers(const CZoekVraag& vraag,
+                                                                  int nMax) {
+    auto zoek = Database().Prepare(QStringLiteral(
         "SELECT soort, sleutel, lijst, ouder, naam, left(tekst, 20000), nummers, woorden @@ n.q "
         "FROM zoektekst, (SELECT ?::tsquery AS q) a, (SELECT ?::tsquery AS q) n "
         "WHERE woorden @@ a.q ORDER BY 8 DESC, ts_rank(woorden, a.q) DESC, soort, sleutel "
@@ -415,70 +252,7 @@ std::vector<CZoekTreffer> CPgZoekIndex::Zoek(const QString& strVraag, int nMax) 
     zoek->BindText(1, Vraag(vraag, QString(), true));
     zoek->BindText(2, Vraag(vraag, QStringLiteral("A"), false));
     zoek->BindInt64(3, nMax);
-    while (zoek->Step()) {
-        CZoekTreffer treffer;
-        treffer.nSoort = int(zoek->Int64(0));
-        treffer.lNummer = LONG(zoek->Int64(1));
-        treffer.strNaam = zoek->Text(2);
-        treffer.lOuder = LONG(zoek->Int64(3));
-        treffer.strFragment = Fragment({zoek->Text(4), zoek->Text(5), zoek->Text(6)}, vraag);
-        treffer.bInNaam = zoek->Int64(7) != 0;
-        treffers.push_back(std::move(treffer));
-    }
-    VulRelaties(treffers);
-    return treffers;
-}
-
-// The relation each record belongs to: its parent, or its parent's parent for the memos of
-// a document. Read from the tables, a few statements for all results together.
-void CPgZoekIndex::VulRelaties(std::vector<CZoekTreffer>& treffers) {
-    std::map<int, QSet<qint64>> documenten;
-    for (const CZoekTreffer& treffer : treffers) {
-        const int nOuder = ZoekTabel::Van(treffer.nSoort).nOuderSoort;
-        if (nOuder >= 0 && nOuder != ZoekTabel::RELATIE) {
-            documenten[nOuder].insert(treffer.lOuder);
-        }
-    }
-    std::map<std::pair<int, qint64>, qint64> relatieVan;
-    for (const auto& [nSoort, nummers] : documenten) {
-        const ZoekTabel& document = ZoekTabel::Van(nSoort);
-        const auto lees = m_database->Prepare(
-            QStringLiteral("SELECT %1, %2 FROM [%3] WHERE %1 = ANY (CAST(? AS bigint ARRAY))")
-                .arg(QLatin1String(document.sleutel), QLatin1String(document.ouder),
-                     QLatin1String(document.tabel)));
-        lees->BindText(1, Lijst(nummers));
-        while (lees->Step()) {
-            relatieVan[{nSoort, lees->Int64(0)}] = lees->Int64(1);
-        }
-    }
-    std::map<const CZoekTreffer*, qint64> relaties;
-    QSet<qint64> nummers;
-    for (const CZoekTreffer& treffer : treffers) {
-        const int nOuder = ZoekTabel::Van(treffer.nSoort).nOuderSoort;
-        if (nOuder < 0) {
-            continue;
-        }
-        const auto gevonden = relatieVan.find({nOuder, treffer.lOuder});
-        const qint64 lRelatie = nOuder == ZoekTabel::RELATIE   ? treffer.lOuder
-                                : gevonden != relatieVan.end() ? gevonden->second
-                                                               : 0;
-        relaties[&treffer] = lRelatie;
-        nummers.insert(lRelatie);
-    }
-    if (nummers.isEmpty()) {
-        return;
-    }
-    const auto namen =
-        m_database->Prepare(QStringLiteral("SELECT lRelatieNummer, szInLijst FROM [Relaties] WHERE "
-                                           "lRelatieNummer = ANY (CAST(? AS bigint ARRAY))"));
-    namen->BindText(1, Lijst(nummers));
-    QHash<qint64, QString> naamVan;
-    while (namen->Step()) {
-        naamVan.insert(namen->Int64(0), namen->Text(1));
-    }
-    for (CZoekTreffer& treffer : treffers) {
-        if (const auto gevonden = relaties.find(&treffer); gevonden != relaties.end()) {
-            treffer.strRelatie = naamVan.value(gevonden->second);
-        }
-    }
+    std::vector<std::unique_ptr<CDaoStatement>> zoekers;
+    zoekers.push_back(std::move(zoek));
+    return zoekers;
 }

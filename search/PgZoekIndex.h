@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/ZoekIndex.h"
+#include "search/ZoekKern.h"
 
 #include <memory>
 
@@ -17,14 +17,11 @@ struct ZoekTabel;
 // Whether the index still agrees with the tables (a program that does not keep it may have
 // written them) is judged by count, highest number and latest modification time per table,
 // compared in one snapshot with the same three of the index's own rows.
-class CPgZoekIndex : public CZoekIndex {
+class CPgZoekIndex : public CZoekKern {
 public:
     CPgZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
 
-    bool IsActueel() override;
     bool DoorAnderenGewijzigd() override;
-    void Herbouw(const Voortgang& voortgang) override;
-    std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) override;
 
     // Brings the index in step with one written row, on the connection and in the
     // transaction of the write. A database without an index, or one whose index this
@@ -35,10 +32,18 @@ public:
     // The version of the index layout; another number means a rebuild.
     static constexpr int kVersie = 1;
 
-private:
-    void VulRelaties(std::vector<CZoekTreffer>& treffers);
+protected:
+    bool HeeftIndex() override;
+    QString VersieKlopt() const override;
+    QString TabelKlopt(const ZoekTabel& tabel) const override;
+    void MaakLeeg() override;
+    QString SchrijfRijen(int nRijen) const override;
+    int KolommenPerRij() const override;
+    void BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
+                    const ZoekInhoud& inhoud) const override;
+    void Afronden() override;
+    std::vector<std::unique_ptr<CDaoStatement>> Zoekers(const CZoekVraag& vraag, int nMax) override;
 
-    std::shared_ptr<CDaoDatabase> m_database;
-    std::vector<int> m_soorten;
+private:
     bool m_bGevraagd = false;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/dao/DaoWriteObserver.h"
-#include "search/ZoekIndex.h"
+#include "search/ZoekKern.h"
 
 #include <memory>
 
@@ -16,14 +16,11 @@ struct ZoekTabel;
 // does, which sets the modification time) edits a record, and comparing them costs one
 // count per table when the file is opened. An edit by hand that leaves the modification
 // time alone goes unseen until the next rebuild.
-class CSqliteZoekIndex : public CZoekIndex {
+class CSqliteZoekIndex : public CZoekKern {
 public:
     CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
 
-    bool IsActueel() override;
     bool DoorAnderenGewijzigd() override;
-    void Herbouw(const Voortgang& voortgang) override;
-    std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) override;
 
     // Notes a written row in the index's queue, on the connection and in the transaction of
     // the write, so that it commits and rolls back with the row. The queue is worked off
@@ -34,12 +31,22 @@ public:
     // The version of the index layout; another number means a rebuild.
     static constexpr int kVersie = 2;
 
+protected:
+    bool HeeftIndex() override;
+    void VoorLezen(bool bZoeken) override;
+    QString VersieKlopt() const override;
+    QString TabelKlopt(const ZoekTabel& tabel) const override;
+    void MaakLeeg() override;
+    QString SchrijfRijen(int nRijen) const override;
+    int KolommenPerRij() const override;
+    void BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
+                    const ZoekInhoud& inhoud) const override;
+    void TabelGedaan(const ZoekTabel& tabel) override;
+    std::vector<std::unique_ptr<CDaoStatement>> Zoekers(const CZoekVraag& vraag, int nMax) override;
+
 private:
     // Works off the queue; bWachten waits for another program's lock as every write does.
     void VerwerkWachtrij(bool bWachten);
-    void VulRelaties(std::vector<CZoekTreffer>& treffers);
 
-    std::shared_ptr<CDaoDatabase> m_database;
-    std::vector<int> m_soorten;
     qint64 m_nDataVersie = -1;
 };

@@ -23,6 +23,13 @@ bool HeeftLetterOfCijfer(const QString& strWoord) {
 } // namespace
 
 CZoekVraag::CZoekVraag(const QString& strVraag) {
+    if (strVraag.size() > kMeesteTekens) {
+        // Cut the work short too: the query is never made from such a text.
+        m_bTeLang = true;
+        m_getypt << strVraag.left(kMeesteTekens);
+        m_strExpressie = Frase(m_getypt.first());
+        return;
+    }
     QStringList delen;
     for (const QString& woord :
          strVraag.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
@@ -39,6 +46,7 @@ CZoekVraag::CZoekVraag(const QString& strVraag) {
         }
     }
     m_strExpressie = delen.join(QStringLiteral(" AND "));
+    m_bTeLang = m_getypt.size() > kMeesteWoorden;
 }
 
 QString CZoekVraag::Cijfers(const QString& strTekst) {

@@ -11,7 +11,14 @@ class CZoekVraag {
 public:
     explicit CZoekVraag(const QString& strVraag);
 
+    // What a search text may hold, on every engine: more than anyone types into a search
+    // line, far less than what makes an engine refuse the query.
+    static constexpr int kMeesteWoorden = 50;
+    static constexpr int kMeesteTekens = 500;
+
     bool IsLeeg() const { return m_strExpressie.isEmpty(); }
+    // Beyond kMeesteWoorden words or kMeesteTekens characters: not searched.
+    bool IsTeLang() const { return m_bTeLang; }
     // The whole query, and the same limited to the name column.
     QString Expressie() const { return m_strExpressie; }
     QString InNaam() const { return QStringLiteral("{naam} : (%1)").arg(m_strExpressie); }
@@ -28,4 +35,5 @@ public:
 private:
     QString m_strExpressie;
     QStringList m_getypt;
+    bool m_bTeLang = false;
 };

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <sqlite3.h>
 
 namespace {
 
@@ -43,17 +42,6 @@ NaamDelen Delen(const QString& strBestand) {
 
 QDate Maandag(const QDate& dag) {
     return dag.addDays(1 - dag.dayOfWeek());
-}
-
-qint64 Tel(sqlite3* db, const char* sql) {
-    sqlite3_stmt* stmt = nullptr;
-    qint64 aantal = -1;
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW) {
-        aantal = sqlite3_column_int64(stmt, 0);
-    }
-    sqlite3_finalize(stmt);
-    return aantal;
 }
 
 } // namespace
@@ -195,24 +183,20 @@ void CReserveKopieen::Snoei(const QString& strBestand) {
 }
 
 QString CReserveKopieen::Inhoud(const QString& strKopie) {
-    sqlite3* db = nullptr;
+    const std::vector<qint64> aantallen = CDaoBackup::CountRows(
+        strKopie, {QStringLiteral("Relaties"), QStringLiteral("KalenderLijst")});
+    const qint64 relaties = aantallen[0];
+    const qint64 afspraken = aantallen[1];
+    const QLocale locale;
     QStringList delen;
-    if (sqlite3_open_v2(QFile::encodeName(strKopie).constData(), &db, SQLITE_OPEN_READONLY,
-                        nullptr) == SQLITE_OK) {
-        const QLocale locale;
-        const qint64 relaties = Tel(db, "SELECT count(*) FROM Relaties");
-        const qint64 afspraken = Tel(db, "SELECT count(*) FROM KalenderLijst");
-        if (relaties >= 0) {
-            delen << (relaties == 1 ? QStringLiteral("1 relatie")
-                                    : QStringLiteral("%1 relaties").arg(locale.toString(relaties)));
-        }
-        if (afspraken > 0) {
-            delen << (afspraken == 1
-                          ? QStringLiteral("1 afspraak")
-                          : QStringLiteral("%1 afspraken").arg(locale.toString(afspraken)));
-        }
+    if (relaties >= 0) {
+        delen << (relaties == 1 ? QStringLiteral("1 relatie")
+                                : QStringLiteral("%1 relaties").arg(locale.toString(relaties)));
     }
-    sqlite3_close_v2(db);
+    if (afspraken > 0) {
+        delen << (afspraken == 1 ? QStringLiteral("1 afspraak")
+                                 : QStringLiteral("%1 afspraken").arg(locale.toString(afspraken)));
+    }
     return delen.isEmpty() ? QStringLiteral("onleesbaar") : delen.join(QStringLiteral(", "));
 }
 

@@ -301,19 +301,39 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
             QStringLiteral("Terugzetten kan niet terwijl een wijziging van %1 nog loopt.")
                 .arg(database->GetName()));
     }
+    sqlite3* const into = dynamic_cast<CSqliteEngine&>(database->Engine()).Handle();
     Connection in;
     int rc = OpenForReading(from, in, CSqliteEngine::kBusyTimeoutMs);
     if (rc == SQLITE_OK) {
-        rc = RunBackup(database->Handle(), in.db, CSqliteEngine::kBusyTimeoutMs);
+        rc = RunBackup(into, in.db, CSqliteEngine::kBusyTimeoutMs);
     }
     if (rc != SQLITE_OK) {
         throw CDaoException(
             QStringLiteral("Het terugzetten van %1 in %2 is mislukt: %3. Het bestand is "
                            "onveranderd.\n\n%4")
                 .arg(from, database->GetName(), Reason(rc, database->GetName()),
-                     EngineText(database->Handle(), rc)),
+                     EngineText(into, rc)),
             rc);
     }
+}
+
+std::vector<qint64> CDaoBackup::CountRows(const QString& path, const QStringList& tables) {
+    std::vector<qint64> counts(size_t(tables.size()), -1);
+    Connection connection;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &connection.db, SQLITE_OPEN_READONLY,
+                        nullptr) != SQLITE_OK) {
+        return counts;
+    }
+    for (qsizetype i = 0; i < tables.size(); ++i) {
+        const QByteArray sql = QStringLiteral("SELECT count(*) FROM [%1]").arg(tables[i]).toUtf8();
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(connection.db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW) {
+            counts[size_t(i)] = sqlite3_column_int64(stmt, 0);
+        }
+        sqlite3_finalize(stmt);
+    }
+    return counts;
 }
 
 bool CDaoBackup::IsFileDatabase(const QString& dataBase) {

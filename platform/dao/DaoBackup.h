@@ -3,6 +3,8 @@
 #include "platform/dao/SqliteEngine.h"
 
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 // Whole database files: their check, and copies made with the engine's online backup, so
 // that a copy is consistent even while another process writes the file. Failures throw
@@ -39,6 +41,10 @@ public:
     // the program's shared connection of target: recordsets and other processes see either
     // the old or the new contents, never a mixture. Source is checked first.
     static void RestoreInto(const QString& source, const QString& target);
+
+    // The rows of each of tables in the file at path, read without writing anything, for
+    // the description of a copy; -1 for a table that cannot be read.
+    static std::vector<qint64> CountRows(const QString& path, const QStringList& tables);
 
     // Whether a "DataBase" setting names a file; a server connection (a URI or a keyword
     // string) has its backups made by the server's own tools.

@@ -44,11 +44,6 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
     }
 }
 
-sqlite3* CDaoDatabase::Handle() const {
-    const auto* sqlite = dynamic_cast<const CSqliteEngine*>(m_engine.get());
-    return sqlite ? sqlite->Handle() : nullptr;
-}
-
 void CDaoDatabase::ThrowLastError() const {
     m_engine->ThrowLastError();
     throw CDaoException(DaoErrorKind::Other, m_strName, QString(), 0);

@@ -5,8 +5,6 @@
 #include <memory>
 #include <QString>
 
-struct sqlite3;
-
 // One connection to a database: a file, or a database on a server. Recordsets that open
 // the same database share one connection, so that a transaction begun on it covers every
 // recordset of that database.
@@ -22,9 +20,6 @@ public:
     static std::shared_ptr<CDaoDatabase> OpenShared(const QString& name);
 
     CDaoEngine& Engine() const { return *m_engine; }
-    // The connection of a file database, for what is done the file's own way (its full-text
-    // index, backups); null on a server.
-    sqlite3* Handle() const;
     // The database as messages name it.
     QString GetName() const { return m_strName; }
 

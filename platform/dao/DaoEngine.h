@@ -63,6 +63,17 @@ public:
     virtual QString SchemaPreamble() const { return {}; }
     // How many rows a forward walk reads in one statement.
     virtual int ReadAheadRows() const { return 64; }
+    // Whether a failure with the engine's code engineCode may have ended the open
+    // transaction or left the database unusable, so that the work it belongs to must fail
+    // with it. On a server every failure ends the transaction.
+    virtual bool EndsTransaction(int engineCode) const {
+        (void)engineCode;
+        return true;
+    }
+    // Whether this connection waits, as every write does, for another process's lock
+    // (bWait) or gives up at once, for work that may as well be done another time. Engines
+    // that lock rows rather than the database ignore it.
+    virtual void WaitForOthers(bool bWait) { (void)bWait; }
 
     // The engine's last failure on this connection as the database exception.
     [[noreturn]] virtual void ThrowLastError() const = 0;

@@ -16,4 +16,5 @@ enum class DaoErrorKind {
     AccessDenied,    // the server refused the user or the password
     DatabaseMissing, // the server has no database of that name
     ConnectionLost,  // the server went away in the middle of the work
+    QueryTooLong,    // a search text longer than the engine (or the program) takes
 };

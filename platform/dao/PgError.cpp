@@ -18,6 +18,10 @@ DaoErrorKind KindOf(const QByteArray& state) {
     if (state == "25006") {
         return DaoErrorKind::ReadOnly;
     }
+    // A statement beyond the server's limits, such as a query nested too deep.
+    if (state.startsWith("54")) {
+        return DaoErrorKind::QueryTooLong;
+    }
     if (state == "53100") {
         return DaoErrorKind::DiskFull;
     }

@@ -161,3 +161,18 @@ QString CSqliteEngine::ColumnType(ColumnKind kind) const {
     }
     return QStringLiteral("TEXT");
 }
+
+bool CSqliteEngine::EndsTransaction(int engineCode) const {
+    switch (engineCode & 0xff) {
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_NOMEM:
+    case SQLITE_READONLY:
+    case SQLITE_INTERRUPT:
+        return true;
+    default:
+        return false;
+    }
+}

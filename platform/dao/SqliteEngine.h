@@ -33,6 +33,8 @@ public:
     QString DateAsText(const QString& column) const override;
     QString ColumnType(ColumnKind kind) const override;
     [[noreturn]] void ThrowLastError() const override;
+    bool EndsTransaction(int engineCode) const override;
+    void WaitForOthers(bool bWait) override { SetLockWait(bWait ? kBusyTimeoutMs : 0); }
 
     // How long an operation waits for another process's lock before it fails: long enough
     // for another desk's write to end, short enough that the window never seems frozen

@@ -1,6 +1,8 @@
+#include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoRecordset.h"
 #include "platform/dao/DaoWriteObserver.h"
+#include "support/BestandVraag.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -33,15 +35,10 @@ public:
 
     void RowWritten(CDaoDatabase& database, const QString& strTable, qint64 lKey,
                     Change change) override {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(database.Handle(), "SELECT coalesce(szNaam, '-') FROM Rij WHERE nNr = ?",
-                           -1, &stmt, nullptr);
-        sqlite3_bind_int64(stmt, 1, lKey);
-        const QString rij =
-            sqlite3_step(stmt) == SQLITE_ROW
-                ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)))
-                : QStringLiteral("weg");
-        sqlite3_finalize(stmt);
+        const auto stmt =
+            database.Prepare(QStringLiteral("SELECT coalesce(szNaam, '-') FROM Rij WHERE nNr = ?"));
+        stmt->BindInt64(1, lKey);
+        const QString rij = stmt->Step() ? stmt->Text(0) : QStringLiteral("weg");
         gezien << QStringLiteral("%1 %2 %3 %4").arg(strTable).arg(lKey).arg(int(change)).arg(rij);
         if (bFaal) {
             throw CDaoException(QStringLiteral("waarnemer faalt"));
@@ -124,14 +121,7 @@ private slots:
 
 private:
     QString Tekst(const char* sql) {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
-        QString tekst;
-        if (sqlite3_step(stmt) == SQLITE_ROW) {
-            tekst = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        }
-        sqlite3_finalize(stmt);
-        return tekst;
+        return BestandRijen(g_strBestand, QString::fromUtf8(sql)).value(0);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -2,6 +2,7 @@
 #include "fixture/TestDatabase.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
+#include "platform/dao/SqliteEngine.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
 #include "support/Heartbeat.h"
@@ -34,10 +35,6 @@ struct InterruptAtNodes {
     bool bFired = false;
 };
 
-void AnswerNextBox(ModalDriver& driver) {
-    driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
-}
-
 } // namespace
 
 // A database failure during a fill: the engine's message once, the tree as far as it got,
@@ -62,7 +59,7 @@ private slots:
         view.resize(400, 300);
         view.show();
         ModalDriver driver;
-        AnswerNextBox(driver);
+        driver.Queue(Answer(IDOK));
         QVERIFY(!Guarded([&] { view.OnInitialUpdate(); }, &view));
         QVERIFY(driver.WaitDone());
         QCOMPARE(int(MessageBoxLog().size()), 1);
@@ -88,7 +85,7 @@ private slots:
         QCOMPARE(view.Tree()->topLevelItemCount(), 4);
         QCOMPARE(view.Tree()->topLevelItem(0)->child(0)->text(0), QString("Los"));
         QCOMPARE(int(MessageBoxLog().size()), 1);
-        AnswerNextBox(driver);
+        driver.Queue(Answer(IDOK));
         view.Tabs()->setCurrentIndex(CTolvarView::TAB_RELATIES);
         QVERIFY(driver.WaitDone());
         QCOMPARE(int(MessageBoxLog().size()), 2);
@@ -146,10 +143,11 @@ private slots:
         // Relations A and B come with four nodes each; the read of C's quotations is broken
         // off.
         InterruptAtNodes interrupt{&view, 8};
-        sqlite3* connection = CDaoDatabase::OpenShared(db.Path())->Handle();
+        sqlite3* connection =
+            dynamic_cast<CSqliteEngine&>(CDaoDatabase::OpenShared(db.Path())->Engine()).Handle();
         sqlite3_progress_handler(connection, 1, &InterruptAtNodes::Check, &interrupt);
         ModalDriver driver;
-        AnswerNextBox(driver);
+        driver.Queue(Answer(IDOK));
         view.Tabs()->setCurrentIndex(CTolvarView::TAB_ORDERS);
         view.Tabs()->setCurrentIndex(CTolvarView::TAB_RELATIES);
         QVERIFY(driver.WaitDone());
