@@ -267,6 +267,7 @@ void CZoekBalk::Activeer() {
 
 void CZoekBalk::Zoek(const QString& strTekst) {
     m_treffers.clear();
+    m_strVraagFout.clear();
     if (!strTekst.trimmed().isEmpty()) {
         ZoekIn(strTekst);
     }
@@ -281,6 +282,11 @@ void CZoekBalk::ZoekIn(const QString& strTekst) {
             try {
                 gevonden = index->Zoek(strTekst, kMaxTreffers);
             } catch (const CDaoException& e) {
+                // A text the engine will not search says so; the index is sound.
+                if (e.m_kind == DaoErrorKind::QueryTooLong) {
+                    m_strVraagFout = e.GetErrorMessage().section(QStringLiteral("\n\n"), 0, 0);
+                    continue;
+                }
                 // An index that cannot be read is rebuilt from the tables, once, and asked
                 // again.
                 Mislukt(*index, e);
@@ -327,7 +333,8 @@ void CZoekBalk::VulLijst() {
     if (m_treffers.empty() && !m_pVeld->text().trimmed().isEmpty()) {
         // Nothing found, or nothing could be searched: the user is told which.
         const QString tekst =
-            m_buitenBereik.empty()
+            !m_strVraagFout.isEmpty() ? m_strVraagFout
+            : m_buitenBereik.empty()
                 ? QStringLiteral("Niets gevonden")
                 : QStringLiteral("Zoeken lukt nu niet. %1").arg(m_buitenBereik.begin()->second);
         auto* item = new QListWidgetItem(tekst, m_pLijst);

@@ -72,4 +72,6 @@ private:
     std::vector<CZoekTreffer> m_treffers;
     // The indexes left aside, each with the first sentence of why.
     std::map<CZoekIndex*, QString> m_buitenBereik;
+    // Why the text typed now cannot be searched (too long); empty when it can.
+    QString m_strVraagFout;
 };

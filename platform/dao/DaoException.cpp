@@ -1,22 +1,12 @@
 #include "platform/dao/DaoException.h"
 
-#include <QCoreApplication>
-
-namespace {
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CDaoException", text);
-}
-
-} // namespace
-
 CDaoException::CDaoException(QString error, int engineCode)
     : m_strError(std::move(error)), m_nEngineCode(engineCode),
       m_utf8(m_strError.toUtf8().toStdString()) {}
 
 CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode,
                              bool bServer)
-    : CDaoException(Tr("%1\n\nMelding van de database: %2")
+    : CDaoException(QStringLiteral("%1\n\nMelding van de database: %2")
                         .arg(KindSentence(kind, name, bServer), engineText),
                     engineCode) {
     m_kind = kind;
@@ -28,49 +18,59 @@ QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name, bool
     if (bServer) {
         // A database on a server is no file; the sentences are the same otherwise.
         return KindSentence(kind, name)
-            .replace(Tr("Het databasebestand"), Tr("De database"))
-            .replace(Tr("databasebestand"), Tr("database"));
+            .replace(QStringLiteral("Het databasebestand"), QStringLiteral("De database"))
+            .replace(QStringLiteral("databasebestand"), QStringLiteral("database"));
     }
     switch (kind) {
     case DaoErrorKind::FileMissing:
-        return Tr("Het databasebestand %1 is niet gevonden.").arg(name);
+        return QStringLiteral("Het databasebestand %1 is niet gevonden.").arg(name);
     case DaoErrorKind::NotADatabase:
-        return Tr("Het bestand %1 is geen Tolvar-database.").arg(name);
+        return QStringLiteral("Het bestand %1 is geen Tolvar-database.").arg(name);
     case DaoErrorKind::Damaged:
-        return Tr("Het databasebestand %1 is beschadigd.").arg(name);
+        return QStringLiteral("Het databasebestand %1 is beschadigd.").arg(name);
     case DaoErrorKind::SchemaMissing:
-        return Tr("In databasebestand %1 ontbreekt een tabel of kolom die Tolvar nodig heeft.")
+        return QStringLiteral(
+                   "In databasebestand %1 ontbreekt een tabel of kolom die Tolvar nodig heeft.")
             .arg(name);
     case DaoErrorKind::ReadOnly:
-        return Tr("Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden "
-                  "opgeslagen.")
+        return QStringLiteral(
+                   "Het databasebestand %1 is alleen-lezen: wijzigingen kunnen niet worden "
+                   "opgeslagen.")
             .arg(name);
     case DaoErrorKind::InUse:
-        return Tr("Het databasebestand %1 is in gebruik door een ander programma of werkstation. "
-                  "Probeer het over enkele ogenblikken opnieuw.")
+        return QStringLiteral(
+                   "Het databasebestand %1 is in gebruik door een ander programma of werkstation. "
+                   "Probeer het over enkele ogenblikken opnieuw.")
             .arg(name);
     case DaoErrorKind::DiskFull:
-        return Tr("De schijf van databasebestand %1 is vol: er kan niets meer worden opgeslagen.")
+        return QStringLiteral(
+                   "De schijf van databasebestand %1 is vol: er kan niets meer worden opgeslagen.")
             .arg(name);
     case DaoErrorKind::ChangedByOther:
-        return Tr("Dit record is intussen door een andere gebruiker gewijzigd. Uw wijzigingen "
-                  "zijn niet opgeslagen; open het record opnieuw.");
+        return QStringLiteral(
+            "Dit record is intussen door een andere gebruiker gewijzigd. Uw wijzigingen "
+            "zijn niet opgeslagen; open het record opnieuw.");
     case DaoErrorKind::ServerUnreachable:
-        return Tr("De databaseserver van database %1 is niet bereikbaar. Controleer of de server "
-                  "draait en het adres in Tolvar.conf klopt.")
+        return QStringLiteral(
+                   "De databaseserver van database %1 is niet bereikbaar. Controleer of de server "
+                   "draait en het adres in Tolvar.conf klopt.")
             .arg(name);
     case DaoErrorKind::AccessDenied:
-        return Tr("De databaseserver weigert de toegang tot database %1: de gebruikersnaam of het "
-                  "wachtwoord klopt niet, of de gebruiker heeft geen rechten.")
+        return QStringLiteral(
+                   "De databaseserver weigert de toegang tot database %1: de gebruikersnaam of het "
+                   "wachtwoord klopt niet, of de gebruiker heeft geen rechten.")
             .arg(name);
     case DaoErrorKind::DatabaseMissing:
-        return Tr("De database %1 bestaat niet op de databaseserver.").arg(name);
+        return QStringLiteral("De database %1 bestaat niet op de databaseserver.").arg(name);
     case DaoErrorKind::ConnectionLost:
-        return Tr("De verbinding met database %1 is verbroken; wat nog niet was opgeslagen is "
-                  "niet bewaard. De volgende opdracht maakt opnieuw verbinding.")
+        return QStringLiteral(
+                   "De verbinding met database %1 is verbroken; wat nog niet was opgeslagen is "
+                   "niet bewaard. De volgende opdracht maakt opnieuw verbinding.")
             .arg(name);
+    case DaoErrorKind::QueryTooLong:
+        return QStringLiteral("De zoektekst is te lang. Zoek met minder woorden.");
     case DaoErrorKind::Other:
         break;
     }
-    return Tr("Er is een fout opgetreden in databasebestand %1.").arg(name);
+    return QStringLiteral("Er is een fout opgetreden in databasebestand %1.").arg(name);
 }

@@ -1,4 +1,7 @@
+#include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoException.h"
 #include "search/ZoekTabel.h"
+#include "search/ZoekVraag.h"
 #include "support/TestRegistry.h"
 #include "ZoekBank.h"
 
@@ -134,6 +137,50 @@ private slots:
         QCOMPARE(b.Vind("slotwoord regel899"), QStringList{"Verslag"});
         QCOMPARE(b.Vind("herhaling lange"), QStringList{});
         QVERIFY(b.index->IsActueel());
+    }
+
+    // A text longer than a search line takes, on either engine, or one the server refuses to
+    // run, is an error of the query: it says so and the index is left as it was.
+    void tooLongTextIsAQueryError() {
+        ZoekBank b;
+        b.Relatie("Smit", "Smit BV");
+        QStringList veel;
+        for (int i = 0; i < 15000; ++i) {
+            veel << QStringLiteral("smi%1").arg(i);
+        }
+        const QStringList teLang = {veel.join(' '),
+                                    veel.mid(0, CZoekVraag::kMeesteWoorden + 1).join(' '),
+                                    QString(CZoekVraag::kMeesteTekens + 1, QLatin1Char('s'))};
+        for (const QString& tekst : teLang) {
+            try {
+                b.index->Zoek(tekst, 10);
+                QFAIL("searched");
+            } catch (const CDaoException& e) {
+                QCOMPARE(e.m_kind, DaoErrorKind::QueryTooLong);
+                QVERIFY(e.GetErrorMessage().startsWith("De zoektekst is te lang."));
+            }
+            QVERIFY(b.index->IsActueel());
+        }
+        QCOMPARE(b.Vind(QStringList(CZoekVraag::kMeesteWoorden, "smi").join(' ')),
+                 QStringList{"Smit"});
+        if (TestDatabase::OnServer()) {
+            // The query of such a text as the server was once asked it.
+            QStringList termen;
+            for (const QString& woord : veel) {
+                termen << QStringLiteral("('%1':* | '%1':*C)").arg(woord);
+            }
+            const auto zoek =
+                CDaoDatabase::OpenShared(b.db.Path())
+                    ->Prepare("SELECT count(*) FROM zoektekst WHERE woorden @@ ?::tsquery");
+            zoek->BindText(1, termen.join(" & "));
+            try {
+                zoek->Step();
+                QFAIL("the server ran it");
+            } catch (const CDaoException& e) {
+                QCOMPARE(e.m_kind, DaoErrorKind::QueryTooLong);
+            }
+            QVERIFY(b.index->IsActueel());
+        }
     }
 };
 
