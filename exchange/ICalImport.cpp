@@ -5,15 +5,10 @@
 
 #include <libical/ical.h>
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QTimeZone>
 
 namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CICalImport", tekst);
-}
 
 QString Sleutel(const QString& tekst, const COleDateTime& tijd) {
     return tekst + QLatin1Char('\x1f') + tijd.ToStorageText();
@@ -49,16 +44,17 @@ QDateTime LokaleTijd(const icaltimetype& t, const char* tzid) {
 
 void CICalImport::Lees(const QByteArray& data) {
     if (data.contains('\0')) {
-        throw CUitwisselFout(Tr("Het bestand is geen iCalendar-bestand: het bevat binaire "
-                                "gegevens in plaats van tekst."));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand is geen iCalendar-bestand: het bevat binaire "
+                           "gegevens in plaats van tekst."));
     }
     if (!data.toUpper().contains("BEGIN:VCALENDAR")) {
-        throw CUitwisselFout(Tr("Het bestand is geen iCalendar-bestand: er staat geen "
-                                "kalender (BEGIN:VCALENDAR) in."));
+        throw CUitwisselFout(QStringLiteral("Het bestand is geen iCalendar-bestand: er staat geen "
+                                            "kalender (BEGIN:VCALENDAR) in."));
     }
     icalcomponent* root = icalparser_parse_string(data.constData());
     if (!root) {
-        throw CUitwisselFout(Tr("Het iCalendar-bestand kan niet worden gelezen."));
+        throw CUitwisselFout(QStringLiteral("Het iCalendar-bestand kan niet worden gelezen."));
     }
     LeesBestaande();
     if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT) {
@@ -94,12 +90,13 @@ void CICalImport::LeesEvent(void* event) {
     icalproperty* start = icalcomponent_get_first_property(e, ICAL_DTSTART_PROPERTY);
     const icaltimetype t = start ? icalcomponent_get_dtstart(e) : icaltime_null_time();
     if (!start || icaltime_is_null_time(t) || !icaltime_is_valid_time(t)) {
-        m_fouten << Tr("Afspraak \"%1\" heeft geen geldige begintijd en is overgeslagen.")
-                        .arg(tekst.isEmpty() ? Tr("(zonder omschrijving)") : tekst);
+        m_fouten << QStringLiteral(
+                        "Afspraak \"%1\" heeft geen geldige begintijd en is overgeslagen.")
+                        .arg(tekst.isEmpty() ? QStringLiteral("(zonder omschrijving)") : tekst);
         return;
     }
     if (tekst.isEmpty()) {
-        tekst = Tr("Afspraak");
+        tekst = QStringLiteral("Afspraak");
     }
     icalparameter* tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER);
     const QDateTime lokaal = LokaleTijd(t, tzid ? icalparameter_get_tzid(tzid) : nullptr);
@@ -114,7 +111,7 @@ void CICalImport::LeesEvent(void* event) {
 }
 
 QString CICalImport::Samenvatting() const {
-    return Tr("%1 afspraken nieuw; %2 overgeslagen omdat ze al bestaan")
+    return QStringLiteral("%1 afspraken nieuw; %2 overgeslagen omdat ze al bestaan")
         .arg(NieuweAfspraken())
         .arg(Overgeslagen());
 }

@@ -2,31 +2,23 @@
 
 #include "exchange/UitwisselFout.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
-
-namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CUitwisselBestand", tekst);
-}
-
-} // namespace
 
 QByteArray CUitwisselBestand::Lees(const QString& pad) {
     QFile bestand(pad);
     if (!bestand.exists()) {
-        throw CUitwisselFout(Tr("Het bestand %1 bestaat niet.").arg(pad));
+        throw CUitwisselFout(QStringLiteral("Het bestand %1 bestaat niet.").arg(pad));
     }
     if (!bestand.open(QIODevice::ReadOnly)) {
-        throw CUitwisselFout(
-            Tr("Het bestand %1 kan niet worden geopend: %2").arg(pad, bestand.errorString()));
+        throw CUitwisselFout(QStringLiteral("Het bestand %1 kan niet worden geopend: %2")
+                                 .arg(pad, bestand.errorString()));
     }
     if (bestand.size() > kMaxGrootte) {
-        throw CUitwisselFout(Tr("Het bestand %1 is te groot (meer dan %2 MB) om te lezen.")
-                                 .arg(pad)
-                                 .arg(kMaxGrootte >> 20));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand %1 is te groot (meer dan %2 MB) om te lezen.")
+                .arg(pad)
+                .arg(kMaxGrootte >> 20));
     }
     return bestand.readAll();
 }
@@ -35,7 +27,7 @@ void CUitwisselBestand::Schrijf(const QString& pad, const QByteArray& inhoud) {
     QSaveFile bestand(pad);
     if (!bestand.open(QIODevice::WriteOnly) || bestand.write(inhoud) != inhoud.size() ||
         !bestand.commit()) {
-        throw CUitwisselFout(
-            Tr("Het bestand %1 kan niet worden geschreven: %2").arg(pad, bestand.errorString()));
+        throw CUitwisselFout(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
+                                 .arg(pad, bestand.errorString()));
     }
 }

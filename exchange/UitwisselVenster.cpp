@@ -22,10 +22,6 @@ namespace {
 
 const char* const kLetOp = "Let Op";
 
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CUitwisselVenster", tekst);
-}
-
 std::shared_ptr<CDaoDatabase> Database() {
     return CDaoDatabase::OpenShared(g_strDatabasePath);
 }
@@ -72,9 +68,10 @@ QString FoutLijst(const QStringList& fouten) {
         return {};
     }
     constexpr int kToon = 10;
-    QString tekst = Tr("\n\nNiet gelezen:\n") + fouten.mid(0, kToon).join(QLatin1Char('\n'));
+    QString tekst =
+        QStringLiteral("\n\nNiet gelezen:\n") + fouten.mid(0, kToon).join(QLatin1Char('\n'));
     if (fouten.size() > kToon) {
-        tekst += Tr("\n... en nog %1.").arg(fouten.size() - kToon);
+        tekst += QStringLiteral("\n... en nog %1.").arg(fouten.size() - kToon);
     }
     return tekst;
 }
@@ -100,9 +97,9 @@ void CUitwisselVenster::Fout(QWidget* owner, const QString& tekst) {
 
 void CUitwisselVenster::ExporteerVCard(QWidget* owner, bool bVersie3, LONG lRelatie, QString pad) {
     if (pad.isEmpty()) {
-        pad = KiesOpslaan(owner, Tr("Relaties exporteren als vCard"),
+        pad = KiesOpslaan(owner, QStringLiteral("Relaties exporteren als vCard"),
                           lRelatie ? QStringLiteral("relatie.vcf") : QStringLiteral("relaties.vcf"),
-                          Tr("vCard-bestanden (*.vcf);;Alle bestanden (*)"));
+                          QStringLiteral("vCard-bestanden (*.vcf);;Alle bestanden (*)"));
         if (pad.isEmpty()) {
             return;
         }
@@ -112,12 +109,13 @@ void CUitwisselVenster::ExporteerVCard(QWidget* owner, bool bVersie3, LONG lRela
         CVCardExport exp(database.get(), bVersie3);
         QByteArray inhoud;
         {
-            Voortgangsvenster venster(owner, Tr("Relaties"));
+            Voortgangsvenster venster(owner, QStringLiteral("Relaties"));
             WachtCursor wacht;
             inhoud = exp.Exporteer(lRelatie, venster.Callback());
         }
         CUitwisselBestand::Schrijf(pad, inhoud);
-        Gereed(owner, Tr("%1 kaarten geschreven naar %2.").arg(exp.AantalKaarten()).arg(pad));
+        Gereed(owner,
+               QStringLiteral("%1 kaarten geschreven naar %2.").arg(exp.AantalKaarten()).arg(pad));
     } catch (const CUitwisselFout& e) {
         Fout(owner, e.Tekst());
     }
@@ -125,9 +123,9 @@ void CUitwisselVenster::ExporteerVCard(QWidget* owner, bool bVersie3, LONG lRela
 
 void CUitwisselVenster::ExporteerICal(QWidget* owner, QString pad) {
     if (pad.isEmpty()) {
-        pad = KiesOpslaan(owner, Tr("Afspraken exporteren als iCalendar"),
+        pad = KiesOpslaan(owner, QStringLiteral("Afspraken exporteren als iCalendar"),
                           QStringLiteral("afspraken.ics"),
-                          Tr("iCalendar-bestanden (*.ics);;Alle bestanden (*)"));
+                          QStringLiteral("iCalendar-bestanden (*.ics);;Alle bestanden (*)"));
         if (pad.isEmpty()) {
             return;
         }
@@ -136,7 +134,9 @@ void CUitwisselVenster::ExporteerICal(QWidget* owner, QString pad) {
         const auto afspraken = Afspraken();
         CICalExport exp(afspraken.get());
         CUitwisselBestand::Schrijf(pad, exp.Exporteer());
-        Gereed(owner, Tr("%1 afspraken geschreven naar %2.").arg(exp.AantalAfspraken()).arg(pad));
+        Gereed(
+            owner,
+            QStringLiteral("%1 afspraken geschreven naar %2.").arg(exp.AantalAfspraken()).arg(pad));
     } catch (const CUitwisselFout& e) {
         Fout(owner, e.Tekst());
     }
@@ -150,16 +150,18 @@ void CUitwisselVenster::ExporteerCsv(QWidget* owner, QString tabblad, QString pa
             titels << naam.left(1).toUpper() + naam.mid(1);
         }
         bool ok = false;
-        const QString keuze = QInputDialog::getItem(owner, Tr("Lijst exporteren als CSV"),
-                                                    Tr("&Welke lijst:"), titels, 0, false, &ok);
+        const QString keuze =
+            QInputDialog::getItem(owner, QStringLiteral("Lijst exporteren als CSV"),
+                                  QStringLiteral("&Welke lijst:"), titels, 0, false, &ok);
         if (!ok) {
             return;
         }
         tabblad = namen.value(titels.indexOf(keuze));
     }
     if (pad.isEmpty()) {
-        pad = KiesOpslaan(owner, Tr("Lijst exporteren als CSV"), tabblad + QStringLiteral(".csv"),
-                          Tr("CSV-bestanden (*.csv);;Alle bestanden (*)"));
+        pad = KiesOpslaan(owner, QStringLiteral("Lijst exporteren als CSV"),
+                          tabblad + QStringLiteral(".csv"),
+                          QStringLiteral("CSV-bestanden (*.csv);;Alle bestanden (*)"));
         if (pad.isEmpty()) {
             return;
         }
@@ -173,7 +175,9 @@ void CUitwisselVenster::ExporteerCsv(QWidget* owner, QString tabblad, QString pa
             inhoud = exp.Exporteer(tabblad);
         }
         CUitwisselBestand::Schrijf(pad, inhoud);
-        Gereed(owner, Tr("%1 regels geschreven naar %2.").arg(exp.AantalRegels() - 1).arg(pad));
+        Gereed(
+            owner,
+            QStringLiteral("%1 regels geschreven naar %2.").arg(exp.AantalRegels() - 1).arg(pad));
     } catch (const CUitwisselFout& e) {
         Fout(owner, e.Tekst());
     }
@@ -186,25 +190,25 @@ bool CUitwisselVenster::Bevestig(QWidget* owner, const Import& import, bool bIet
     const QString fouten = FoutLijst(import.Fouten());
     if (!bIetsNieuw) {
         if (import.Overgeslagen() == 0 && !import.Fouten().isEmpty()) {
-            Fout(owner, Tr("Er kon niets uit het bestand worden gelezen; er is niets "
-                           "opgeslagen.") +
+            Fout(owner, QStringLiteral("Er kon niets uit het bestand worden gelezen; er is niets "
+                                       "opgeslagen.") +
                             fouten);
         } else {
-            Gereed(owner,
-                   import.Samenvatting() + Tr(".\n\nEr is niets nieuw om op te slaan.") + fouten);
+            Gereed(owner, import.Samenvatting() +
+                              QStringLiteral(".\n\nEr is niets nieuw om op te slaan.") + fouten);
         }
         return false;
     }
     return MessageBox(owner,
                       import.Samenvatting() + QLatin1Char('.') + fouten +
-                          Tr("\n\nWilt u dit opslaan?"),
+                          QStringLiteral("\n\nWilt u dit opslaan?"),
                       QString::fromLatin1(kLetOp), MB_OKCANCEL | MB_ICONQUESTION) == IDOK;
 }
 
 bool CUitwisselVenster::ImporteerVCard(QWidget* owner, QString pad) {
     if (pad.isEmpty()) {
-        pad = KiesOpenen(owner, Tr("vCard-bestand importeren"),
-                         Tr("vCard-bestanden (*.vcf *.vcard);;Alle bestanden (*)"));
+        pad = KiesOpenen(owner, QStringLiteral("vCard-bestand importeren"),
+                         QStringLiteral("vCard-bestanden (*.vcf *.vcard);;Alle bestanden (*)"));
         if (pad.isEmpty()) {
             return false;
         }
@@ -219,7 +223,7 @@ bool CUitwisselVenster::ImporteerVCard(QWidget* owner, QString pad) {
         if (!Bevestig(owner, imp, imp.NieuweRelaties() + imp.NieuwePersonen() > 0)) {
             return false;
         }
-        Voortgangsvenster venster(owner, Tr("Relaties"));
+        Voortgangsvenster venster(owner, QStringLiteral("Relaties"));
         WachtCursor wacht;
         imp.Bewaar(venster.Callback());
         return true;
@@ -231,8 +235,8 @@ bool CUitwisselVenster::ImporteerVCard(QWidget* owner, QString pad) {
 
 bool CUitwisselVenster::ImporteerICal(QWidget* owner, QString pad) {
     if (pad.isEmpty()) {
-        pad = KiesOpenen(owner, Tr("iCalendar-bestand importeren"),
-                         Tr("iCalendar-bestanden (*.ics *.ical);;Alle bestanden (*)"));
+        pad = KiesOpenen(owner, QStringLiteral("iCalendar-bestand importeren"),
+                         QStringLiteral("iCalendar-bestanden (*.ics *.ical);;Alle bestanden (*)"));
         if (pad.isEmpty()) {
             return false;
         }

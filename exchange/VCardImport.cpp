@@ -8,13 +8,7 @@
 #include "store/RecRelatie.h"
 #include "store/RecRelatieMemo.h"
 
-#include <QCoreApplication>
-
 namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CVCardImport", tekst);
-}
 
 // A recordset positioned for adding only: opening it on no rows costs nothing.
 template <typename Rec> void OpenLeeg(Rec& rs, const char* sleutel) {
@@ -141,11 +135,13 @@ void CVCardImport::Lees(const QByteArray& data) {
             kaart.Tekst("KIND").compare(QLatin1String("group"), Qt::CaseInsensitive) == 0;
         gelezen.push_back(groep ? CVCardVertaling::Gelezen() : CVCardVertaling::Lees(kaart));
         if (groep) {
-            m_fouten << Tr("Kaart op regel %1: een groep wordt niet ingelezen, alleen de kaarten "
-                           "van de leden.")
+            m_fouten << QStringLiteral(
+                            "Kaart op regel %1: een groep wordt niet ingelezen, alleen de kaarten "
+                            "van de leden.")
                             .arg(kaart.regel);
         } else if (!gelezen.back().relatie && !gelezen.back().persoon) {
-            m_fouten << Tr("Kaart op regel %1: de kaart heeft geen naam.").arg(kaart.regel);
+            m_fouten
+                << QStringLiteral("Kaart op regel %1: de kaart heeft geen naam.").arg(kaart.regel);
         }
         nieuw.push_back(false);
     }
@@ -165,7 +161,7 @@ void CVCardImport::Lees(const QByteArray& data) {
 }
 
 QString CVCardImport::Samenvatting() const {
-    return Tr("%1 relaties, %2 personen nieuw; %3 overgeslagen omdat ze al bestaan")
+    return QStringLiteral("%1 relaties, %2 personen nieuw; %3 overgeslagen omdat ze al bestaan")
         .arg(NieuweRelaties())
         .arg(NieuwePersonen())
         .arg(Overgeslagen());

@@ -2,14 +2,9 @@
 
 #include "exchange/UitwisselFout.h"
 
-#include <QCoreApplication>
 #include <QStringDecoder>
 
 namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CVCardLezer", tekst);
-}
 
 // BEGIN and END may carry a group prefix too ("home.begin:vcard").
 bool IsRegel(const QByteArray& regel, const char* verwacht) {
@@ -95,9 +90,9 @@ CVCardLezer::CVCardLezer(const QByteArray& data) {
         tekst = tekst.mid(3);
     }
     if (tekst.contains('\0')) {
-        throw CUitwisselFout(
-            Tr("Het bestand is geen vCard-bestand: het bevat binaire gegevens in plaats van "
-               "tekst."));
+        throw CUitwisselFout(QStringLiteral(
+            "Het bestand is geen vCard-bestand: het bevat binaire gegevens in plaats van "
+            "tekst."));
     }
     Verdeel(tekst);
 }
@@ -136,12 +131,12 @@ VCardLeesResultaat CVCardLezer::LeesAlles() {
         if (LeesKaart(i, kaart, fout)) {
             resultaat.kaarten.push_back(std::move(kaart));
         } else {
-            resultaat.fouten << Tr("Kaart op regel %1: %2").arg(kaart.regel).arg(fout);
+            resultaat.fouten << QStringLiteral("Kaart op regel %1: %2").arg(kaart.regel).arg(fout);
         }
     }
     if (!kaartGezien) {
-        throw CUitwisselFout(
-            Tr("Het bestand is geen vCard-bestand: er staat geen enkele kaart (BEGIN:VCARD) in."));
+        throw CUitwisselFout(QStringLiteral(
+            "Het bestand is geen vCard-bestand: er staat geen enkele kaart (BEGIN:VCARD) in."));
     }
     return resultaat;
 }
@@ -168,14 +163,14 @@ bool CVCardLezer::LeesKaart(qsizetype& i, VCardKaart& kaart, QString& fout) {
             kaart.versie = versie.isEmpty() ? QStringLiteral("3.0") : versie;
             if (kaart.versie != QLatin1String("2.1") && kaart.versie != QLatin1String("3.0") &&
                 kaart.versie != QLatin1String("4.0")) {
-                fout = Tr("onbekende vCard-versie %1; gelezen worden 2.1, 3.0 en 4.0.")
+                fout = QStringLiteral("onbekende vCard-versie %1; gelezen worden 2.1, 3.0 en 4.0.")
                            .arg(kaart.versie.left(20));
                 return false;
             }
             return true;
         }
         if (IsRegel(m_regels[i].tekst, "BEGIN:VCARD")) {
-            fout = Tr("de kaart eindigt niet met END:VCARD.");
+            fout = QStringLiteral("de kaart eindigt niet met END:VCARD.");
             return false;
         }
         if (m_regels[i].tekst.trimmed().isEmpty()) {
@@ -184,7 +179,8 @@ bool CVCardLezer::LeesKaart(qsizetype& i, VCardKaart& kaart, QString& fout) {
         }
         const QByteArray regel = LogischeRegel(i);
         if (regel.size() > kMaxRegel) {
-            return slaOver(Tr("regel %1 is langer dan %2 MB.").arg(nummer).arg(kMaxRegel >> 20));
+            return slaOver(
+                QStringLiteral("regel %1 is langer dan %2 MB.").arg(nummer).arg(kMaxRegel >> 20));
         }
         VCardEigenschap eigenschap;
         eigenschap.regel = nummer;
@@ -194,11 +190,11 @@ bool CVCardLezer::LeesKaart(qsizetype& i, VCardKaart& kaart, QString& fout) {
                 kaart.eigenschappen.back().Parameter("ENCODING").startsWith(QLatin1Char('B'))) {
                 continue;
             }
-            return slaOver(Tr("regel %1 is geen geldige vCard-regel.").arg(nummer));
+            return slaOver(QStringLiteral("regel %1 is geen geldige vCard-regel.").arg(nummer));
         }
         kaart.eigenschappen.push_back(std::move(eigenschap));
     }
-    fout = Tr("de kaart eindigt niet met END:VCARD.");
+    fout = QStringLiteral("de kaart eindigt niet met END:VCARD.");
     return false;
 }
 

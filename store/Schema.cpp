@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <unistd.h>
@@ -88,10 +87,6 @@ const char* const kTabellen[] = {"Relaties",      "Personen",    "Offertes",    
                                  "MemoRelatie",   "MemoOfferte", "MemoCalculatie", "MemoOrder",
                                  "MemoBestelling"};
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("CreateTolvarDatabase", text);
-}
-
 // Claims the name with O_EXCL, so that a file appearing between a check and the creation
 // is never overwritten either.
 void ClaimNewFile(const QString& path) {
@@ -101,11 +96,12 @@ void ClaimNewFile(const QString& path) {
         return;
     }
     if (errno == EEXIST) {
-        throw CDaoException(Tr("Het bestand %1 bestaat al; een bestaand bestand wordt niet "
-                               "overschreven.")
-                                .arg(path));
+        throw CDaoException(
+            QStringLiteral("Het bestand %1 bestaat al; een bestaand bestand wordt niet "
+                           "overschreven.")
+                .arg(path));
     }
-    throw CDaoException(Tr("Het databasebestand %1 kan niet worden aangemaakt: %2")
+    throw CDaoException(QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt: %2")
                             .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
 }
 
@@ -126,17 +122,19 @@ void CreateOnServer(const QString& address) {
     const auto engine = CDaoEngine::Connect(address);
     for (const char* tabel : kTabellen) {
         if (engine->HasTable(QLatin1String(tabel))) {
-            throw CDaoException(Tr("De database %1 bevat al Tolvar-tabellen; een bestaande "
-                                   "database wordt niet overschreven.")
-                                    .arg(engine->DisplayName()));
+            throw CDaoException(
+                QStringLiteral("De database %1 bevat al Tolvar-tabellen; een bestaande "
+                               "database wordt niet overschreven.")
+                    .arg(engine->DisplayName()));
         }
     }
     try {
         CreateTables(*engine);
     } catch (const CDaoException& failure) {
-        throw CDaoException(Tr("De tabellen in database %1 kunnen niet worden aangemaakt: %2")
-                                .arg(engine->DisplayName(), failure.m_strEngineText),
-                            failure.m_nEngineCode);
+        throw CDaoException(
+            QStringLiteral("De tabellen in database %1 kunnen niet worden aangemaakt: %2")
+                .arg(engine->DisplayName(), failure.m_strEngineText),
+            failure.m_nEngineCode);
     }
 }
 
@@ -165,16 +163,17 @@ void CreateTolvarDatabase(const QString& path) {
     }
     const QString localPath = CPaths::ToLocalPath(path);
     if (localPath.isEmpty()) {
-        throw CDaoException(Tr("Er is geen naam voor het databasebestand opgegeven."));
+        throw CDaoException(QStringLiteral("Er is geen naam voor het databasebestand opgegeven."));
     }
     ClaimNewFile(localPath);
     try {
         try {
             CreateTables(*CDaoEngine::Connect(localPath));
         } catch (const CDaoException& failure) {
-            throw CDaoException(Tr("Het databasebestand %1 kan niet worden aangemaakt: %2")
-                                    .arg(localPath, failure.m_strEngineText),
-                                failure.m_nEngineCode);
+            throw CDaoException(
+                QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt: %2")
+                    .arg(localPath, failure.m_strEngineText),
+                failure.m_nEngineCode);
         }
     } catch (...) {
         QFile::remove(localPath);
