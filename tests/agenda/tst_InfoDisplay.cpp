@@ -260,7 +260,7 @@ private slots:
             // The refusal is a modal of its own: click after this action has returned.
             QTimer::singleShot(0, modal, [modal] { ClickButton(modal, IDOK); });
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([](QWidget* modal) {
             QCOMPARE(modal->windowTitle(), QString("Te Doen"));
             SetControlText(modal, CTeDoenDlg::IDC_TEKST, "Ingekort");

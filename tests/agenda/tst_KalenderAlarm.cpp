@@ -5,6 +5,7 @@
 #include "controls/FullRowListCtrl.h"
 #include "fixture/LockHolder.h"
 #include "fixture/TestDatabase.h"
+#include "KalenderBank.h"
 #include "platform/dao/DaoException.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
@@ -20,36 +21,11 @@ using namespace AgendaHulp;
 
 // The alarm watch of the appointment list, on a clock the test moves: pending, none
 // pending and showing, one pop-up after another, and pop-ups while an edit is open.
-class KalenderAlarmTest : public QObject {
+class KalenderAlarmTest : public QObject, KalenderBank {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<CLijstKalender> m_view;
-    QDateTime m_nu;
     QStringList m_getoond;
 
-    CFullRowListCtrl& Lijst() { return *m_view->GetListCtrl(); }
-
-    void Afspraak(const QString& strTekst, const QDateTime& dt, bool bGemeld = false) {
-        m_db->AppointmentExec(QStringLiteral("INSERT INTO KalenderLijst (szTekst, "
-                                             "dtDatumTijdAlarm, bGemeld) VALUES ('%1', '%2', %3)")
-                                  .arg(strTekst, Opslag(dt))
-                                  .arg(bGemeld ? 1 : 0));
-    }
-    QVariant Veld(const QString& strVeld, const QString& strTekst) {
-        return m_db->AppointmentScalar(
-            QStringLiteral("SELECT %1 FROM KalenderLijst WHERE szTekst = '%2'")
-                .arg(strVeld, strTekst));
-    }
-    void Start() {
-        m_view = std::make_unique<CLijstKalender>();
-        m_view->SetKlok([this] { return Ole(m_nu); });
-        m_view->show();
-        QVERIFY(Guarded([this] { m_view->OnInitialUpdate(); }, m_view.get()));
-    }
-    QDateTime Om(int uur, int minuut = 0, int seconde = 0) const {
-        return QDateTime(QDate(2024, 5, 1), QTime(uur, minuut, seconde));
-    }
     // An action that notes the pop-up's text and closes it with Escape.
     ModalDriver::Action Noteer() {
         return [this](QWidget* modal) {
@@ -61,15 +37,10 @@ class KalenderAlarmTest : public QObject {
 
 private slots:
     void init() {
-        MessageBoxLog().clear();
+        Begin();
         m_getoond.clear();
-        m_db = std::make_unique<TestDatabase>();
-        m_nu = Om(10);
     }
-    void cleanup() {
-        m_view.reset();
-        m_db.reset();
-    }
+    void cleanup() { Eind(); }
 
     void wachtTotDeTijd() {
         Afspraak("Later", Om(10, 0, 30));
@@ -183,7 +154,7 @@ private slots:
             SetControlText(modal, CAlarmDlg::IDC_TEKST, "Eerste, gezien");
             PressKey(modal, Qt::Key_Return);
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         QVERIFY(driver.WaitDone(3000));
         QCOMPARE(int(MessageBoxLog().size()), 1);
         QCOMPARE(MessageBoxLog()[0].text, "Er is een fout opgetreden in databasebestand " +
@@ -220,7 +191,7 @@ private slots:
             bSlot = ander->IsHolding();
             PressKey(modal, Qt::Key_Escape);
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue(Noteer());
         QVERIFY(driver.WaitDone(12000));
         QVERIFY(bSlot);

@@ -4,6 +4,7 @@
 #include "AgendaHulp.h"
 #include "controls/FullRowListCtrl.h"
 #include "fixture/TestDatabase.h"
+#include "KalenderBank.h"
 #include "platform/ui/ControlId.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/MessageBox.h"
@@ -20,53 +21,18 @@
 using namespace AgendaHulp;
 
 // The appointment list: what it shows, and its New, Modify and Delete commands.
-class LijstKalenderTest : public QObject {
+class LijstKalenderTest : public QObject, KalenderBank {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<CLijstKalender> m_view;
-    QDateTime m_nu;
-
-    CFullRowListCtrl& Lijst() { return *m_view->GetListCtrl(); }
-
-    void Afspraak(const QString& strTekst, const QDateTime& dt, bool bGemeld = false) {
-        m_db->AppointmentExec(QStringLiteral("INSERT INTO KalenderLijst (szTekst, "
-                                             "dtDatumTijdAlarm, bGemeld) VALUES ('%1', '%2', %3)")
-                                  .arg(strTekst, Opslag(dt))
-                                  .arg(bGemeld ? 1 : 0));
-    }
-    QVariant Veld(const QString& strVeld, const QString& strTekst) {
-        return m_db->AppointmentScalar(
-            QStringLiteral("SELECT %1 FROM KalenderLijst WHERE szTekst = '%2'")
-                .arg(strVeld, strTekst));
-    }
-    void Start() {
-        m_view = std::make_unique<CLijstKalender>();
-        m_view->SetKlok([this] { return Ole(m_nu); });
-        m_view->resize(600, 300);
-        m_view->show();
-        QVERIFY(Guarded([this] { m_view->OnInitialUpdate(); }, m_view.get()));
-    }
-    QDateTime Om(int uur, int minuut = 0) const {
-        return QDateTime(m_nu.date(), QTime(uur, minuut));
-    }
-
 private slots:
-    void init() {
-        MessageBoxLog().clear();
-        m_db = std::make_unique<TestDatabase>();
-        m_nu = QDateTime(QDate(2024, 5, 1), QTime(10, 0));
-    }
-    void cleanup() {
-        m_view.reset();
-        m_db.reset();
-    }
+    void init() { Begin(); }
+    void cleanup() { Eind(); }
 
     void toontAfsprakenOpAlarmtijd() {
         Afspraak("Tandarts", Om(14, 30));
         Afspraak("Overleg", Om(9, 15), true);
         Afspraak("Bellen", QDateTime(QDate(2024, 4, 30), QTime(16, 5, 7)), true);
-        Start();
+        Start(600);
         QCOMPARE(Lijst().GetColumnCount(), 3);
         QCOMPARE(Lijst().model()->headerData(0, Qt::Horizontal).toString(), QString("Tijd"));
         QCOMPARE(Lijst().model()->headerData(1, Qt::Horizontal).toString(), QString("Datum"));
@@ -84,14 +50,14 @@ private slots:
     }
 
     void legeLijstZonderAlarm() {
-        Start();
+        Start(600);
         QCOMPARE(Lijst().GetItemCount(), 0);
         QVERIFY(m_view->IsAlarmIdle());
     }
 
     void nieuweAfspraak() {
         Afspraak("Bestaand", Om(12));
-        Start();
+        Start(600);
         ModalDriver driver;
         driver.Queue([this](QWidget* modal) {
             QCOMPARE(modal->windowTitle(), QString("Kalender Afspraak"));
@@ -118,7 +84,7 @@ private slots:
     // The pickers edit the time and the date apart; OK joins them again.
     void wijzigSplitstEnVoegtSamen() {
         Afspraak("Zaal", QDateTime(QDate(2024, 5, 8), QTime(10, 20, 30)));
-        Start();
+        Start(600);
         Selecteer(Lijst(), {0});
         ModalDriver driver;
         driver.Queue([](QWidget* modal) {
@@ -138,7 +104,7 @@ private slots:
     // A time in the past counts as given at once; a time ahead arms the alarm again.
     void wijzigNaarVerledenEnToekomst() {
         Afspraak("Verplaatst", Om(15));
-        Start();
+        Start(600);
         ModalDriver driver;
         Selecteer(Lijst(), {0});
         driver.Queue([this](QWidget* modal) {
@@ -180,7 +146,7 @@ private slots:
         Afspraak("A", Om(11));
         Afspraak("B", Om(12));
         Afspraak("C", Om(13));
-        Start();
+        Start(600);
         QVERIFY(IsActief(*m_view, ID_AGENDA_NIEUW));
         QVERIFY(!IsActief(*m_view, ID_AGENDA_VERWIJDER));
         QVERIFY(!IsActief(*m_view, ID_AGENDA_WIJZIG));
@@ -202,7 +168,7 @@ private slots:
         Afspraak("B", Om(12));
         Afspraak("C", Om(13));
         Afspraak("D", Om(14));
-        Start();
+        Start(600);
         Selecteer(Lijst(), {0, 2, 3});
         QVERIFY(m_view->OnCmdMsg(ID_AGENDA_VERWIJDER));
         QVERIFY(MessageBoxLog().empty());
@@ -215,7 +181,7 @@ private slots:
 
     void dubbelklikWijzigt() {
         Afspraak("Klik", Om(11));
-        Start();
+        Start(600);
         ModalDriver driver;
         driver.Queue([](QWidget* modal) {
             SetControlText(modal, CAfspraakDlg::IDC_TEKST, "Geklikt");
@@ -231,7 +197,7 @@ private slots:
     // A row whose appointment is gone ends Modify without a word.
     void wijzigVerdwenenAfspraak() {
         Afspraak("Weg", Om(11));
-        Start();
+        Start(600);
         m_db->AppointmentExec("DELETE FROM KalenderLijst");
         Selecteer(Lijst(), {0});
         ModalDriver driver(300);
@@ -246,7 +212,7 @@ private slots:
     void zonderAfsprakenbestand() {
         QVERIFY(QFile::remove(m_db->AppointmentPath()));
         ModalDriver driver;
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         m_view = std::make_unique<CLijstKalender>();
         m_view->SetKlok([this] { return Ole(m_nu); });
         QVERIFY(!Guarded([this] { m_view->OnInitialUpdate(); }, m_view.get()));

@@ -1,3 +1,4 @@
+#include "support/BestandVraag.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
@@ -24,7 +25,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <sqlite3.h>
 
 namespace {
 
@@ -66,20 +66,8 @@ void AddCustomer(TestDatabase& db, const QString& name) {
 // Through a connection of its own: a file replaced at start is another file than the one
 // the fixture's connection still has open.
 int CountOf(TestDatabase& db, const QString& table, const QString& where = "1") {
-    sqlite3* connection = nullptr;
-    sqlite3_open_v2(QFile::encodeName(db.Path()).constData(), &connection, SQLITE_OPEN_READONLY,
-                    nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    int count = -1;
-    const QByteArray sql =
-        QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, where).toUtf8();
-    if (sqlite3_prepare_v2(connection, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW) {
-        count = sqlite3_column_int(stmt, 0);
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(connection);
-    return count;
+    return int(BestandGetal(db.Path(),
+                            QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, where)));
 }
 
 QTreeWidgetItem* TopItem(CMainFrame* frame, const QString& text) {
@@ -167,7 +155,7 @@ private slots:
         // Nee: the program ends, and neither the file nor the copies were touched.
         {
             ModalDriver driver;
-            driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDNO); });
+            driver.Queue(Answer(IDNO));
             CTolvarApp app(StandardViews());
             QVERIFY(!app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
             QVERIFY(driver.WaitDone());
@@ -186,7 +174,7 @@ private slots:
         // Ja: the damaged file is kept as it was, the copy takes its place, the program runs.
         MessageBoxLog().clear();
         ModalDriver driver;
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDYES); });
+        driver.Queue(Answer(IDYES));
         CTolvarApp app(StandardViews());
         QVERIFY(app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
         QVERIFY(driver.WaitDone());
@@ -211,7 +199,7 @@ private slots:
         file.close();
         const QByteArray damaged = HashOf(db.Path());
         ModalDriver driver;
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         CTolvarApp app(StandardViews());
         QVERIFY(!app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
         QVERIFY(driver.WaitDone());
@@ -229,7 +217,7 @@ private slots:
         CReserveKopieen(map).Maak(db.Path(), CReserveKopieen::SOORT_DAGELIJKS);
         QVERIFY(QFile::remove(db.Path()));
         ModalDriver driver;
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDYES); });
+        driver.Queue(Answer(IDYES));
         CTolvarApp app(StandardViews());
         QVERIFY(app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
         QVERIFY(driver.WaitDone());
@@ -253,8 +241,8 @@ private slots:
         view->Tree()->setCurrentItem(TopItem(frame, "Bakkerij Jansen"));
         {
             ModalDriver driver;
-            driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
-            driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+            driver.Queue(Answer(IDOK));
+            driver.Queue(Answer(IDOK));
             QVERIFY(frame->Router()->Execute(ID_RECORD_VERWIJDER));
             QVERIFY(driver.WaitDone());
         }
@@ -325,13 +313,13 @@ private slots:
             }
             ClickButton(dialog, IDOK);
         });
-        refused.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        refused.Queue(Answer(IDOK));
         const QByteArray before = HashOf(db.Path());
         QVERIFY(frame->Router()->Execute(ID_RESERVEKOPIE_TERUGZETTEN));
         QVERIFY(refused.WaitDone());
-        QVERIFY2(MessageBoxLog().back().text.contains("is beschadigd") &&
-                     MessageBoxLog().back().text.contains("Er is niets veranderd."),
-                 qPrintable(MessageBoxLog().back().text));
+        QVERIFY2(LastBox().text.contains("is beschadigd") &&
+                     LastBox().text.contains("Er is niets veranderd."),
+                 qPrintable(LastBox().text));
         QCOMPARE(HashOf(db.Path()), before);
         QCOMPARE(CopiesIn(map).filter("-voor-terugzetten").size(), 1);
     }
@@ -350,14 +338,14 @@ private slots:
             files->setDirectory(chosen.path());
             static_cast<QDialog*>(files)->accept();
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         QVERIFY(app.GetMainWnd()->Router()->Execute(ID_RESERVEKOPIE_MAKEN));
         QVERIFY(driver.WaitDone());
         const QStringList made = CopiesIn(chosen.path());
         QCOMPARE(made.size(), 2);
-        QVERIFY(MessageBoxLog().back().text.startsWith("Reservekopie gemaakt:"));
+        QVERIFY(LastBox().text.startsWith("Reservekopie gemaakt:"));
         for (const QString& copy : made) {
-            QVERIFY(MessageBoxLog().back().text.contains(copy));
+            QVERIFY(LastBox().text.contains(copy));
             QVERIFY(CDaoBackup::QuickCheck(chosen.filePath(copy)).IsOk());
         }
         QCOMPARE(CReserveKopieen::Inhoud(chosen.filePath(made.filter(".Doc").front())),
@@ -370,10 +358,10 @@ private slots:
             g_strDatabasePath = server;
             for (int id : {ID_RESERVEKOPIE_MAKEN, ID_RESERVEKOPIE_TERUGZETTEN}) {
                 ModalDriver told;
-                told.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+                told.Queue(Answer(IDOK));
                 QVERIFY(app.GetMainWnd()->Router()->Execute(id));
                 QVERIFY(told.WaitDone());
-                QVERIFY(MessageBoxLog().back().text.contains("pg_dump"));
+                QVERIFY(LastBox().text.contains("pg_dump"));
             }
         }
         g_strDatabasePath = file;

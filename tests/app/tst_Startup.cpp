@@ -1,5 +1,6 @@
 #include "ModalDriver.h"
 #include "PaneRows.h"
+#include "support/BestandVraag.h"
 #include "TestDatabase.h"
 #include "TestRegistry.h"
 
@@ -21,7 +22,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
 
@@ -33,17 +33,7 @@ bool MakeDemo(const QString& path, int relations) {
 }
 
 QString IntegrityOf(const QString& path) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr);
-    QString result;
-    if (sqlite3_step(stmt) == SQLITE_ROW) {
-        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return result;
+    return BestandRijen(path, QStringLiteral("PRAGMA integrity_check")).value(0);
 }
 
 } // namespace
@@ -95,7 +85,7 @@ private slots:
         settings.close();
         MessageBoxLog().clear();
         ModalDriver driver;
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         CTolvarApp app(StandardViews());
         QVERIFY(!app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
         QCOMPARE(MessageBoxLog().size(), size_t(1));

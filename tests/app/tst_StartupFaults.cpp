@@ -73,7 +73,7 @@ private slots:
         }
         MessageBoxLog().clear();
         ModalDriver driver(500);
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         {
             CTolvarApp app(StandardViews());
             const bool started = app.InitInstance({"tolvar", "/nologo"});
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(other.IsHolding());
         Heartbeat heartbeat;
         ModalDriver driver(500);
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
 
         CTolvarApp app(StandardViews());
         QVERIFY(app.InitInstance({"tolvar", "/nologo"}));
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(int(MessageBoxLog().size()), 1);
         QCOMPARE(MessageBoxLog()[0].text, inUse);
 
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         view->Tabs()->setCurrentIndex(CTolvarView::TAB_OFFERTES);
         QVERIFY(driver.WaitDone(3000));
         QCOMPARE(int(MessageBoxLog().size()), 2);

@@ -106,7 +106,7 @@ private slots:
                                       &QAbstractButton::click, Qt::QueuedConnection);
         });
         driver.Queue([&](QWidget* box) {
-            message = MessageBoxLog().empty() ? QString() : MessageBoxLog().back().text;
+            message = MessageBoxLog().empty() ? QString() : LastBox().text;
             AnswerMessageBox(box, IDOK);
         });
         driver.Queue([&](QWidget* dialog) {

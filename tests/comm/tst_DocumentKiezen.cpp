@@ -119,7 +119,7 @@ private slots:
             picker->selectFile(file);
             static_cast<QDialog*>(picker)->accept();
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         QString path = QStringLiteral("oud.txt");
         QVERIFY(!DocumentKiezen(folder, kDocumentFilter, path));
         QCOMPARE(path, QStringLiteral("oud.txt"));

@@ -54,7 +54,7 @@ class TestAndereDocumenten : public QObject {
             knopNieuw = Aan(dlg, ids.relatieKiezen);
             KlikStraks(dlg, IDOK);
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([&](QWidget* dlg) { KlikStraks(dlg, ids.relatieKiezen); });
         driver.Queue([&](QWidget* picker) {
             auto* lijst = picker->findChild<QTreeWidget*>();

@@ -102,7 +102,7 @@ private slots:
                 qobject_cast<QComboBox*>(GetDlgItem(dlg, kIds.soortDocument))->currentIndex();
             KlikStraks(dlg, IDOK);
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([](QWidget* dlg) { ClickButton(dlg, IDCANCEL); });
         QCOMPARE(Wijzig(driver), 0);
         QCOMPARE(knoppen, (QList<bool>{true, false, false, true}));
@@ -156,7 +156,7 @@ private slots:
             SetControlText(dlg, kIds.omschrijving, "Nieuwe titel");
             KlikStraks(dlg, Ids::IDC_VERSTUURD);
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([&](QWidget* dlg) {
             knoppen = Knoppen(dlg);
             status = ControlText(dlg, Ids::IDC_STATUS);
@@ -181,9 +181,9 @@ private slots:
             SetControlText(dlg, kIds.omschrijving, "Verstuurde titel");
             KlikStraks(dlg, Ids::IDC_VERSTUURD);
         });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([](QWidget* dlg) { KlikStraks(dlg, Ids::IDC_VERVALLEN); });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([](QWidget* dlg) { ClickButton(dlg, IDOK); });
         QCOMPARE(Wijzig(driver), 1);
         QCOMPARE(m_rec->m_bStatusGewijzigd, 1);
@@ -200,7 +200,7 @@ private slots:
         QString status;
         ModalDriver driver;
         driver.Queue([](QWidget* dlg) { KlikStraks(dlg, Ids::IDC_POSITIEF); });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDCANCEL); });
+        driver.Queue(Answer(IDCANCEL));
         driver.Queue([&](QWidget* dlg) {
             knoppen = Knoppen(dlg);
             status = ControlText(dlg, Ids::IDC_STATUS);
@@ -358,7 +358,7 @@ private slots:
         driver.Queue([](QWidget* dlg) { KlikStraks(dlg, Ids::IDC_VERVAL_KNOP); });
         driver.Queue([](QWidget* kalender) { ClickButton(kalender, IDOK); });
         driver.Queue([](QWidget* dlg) { KlikStraks(dlg, Ids::IDC_VERSTUURD); });
-        driver.Queue([](QWidget* box) { AnswerMessageBox(box, IDOK); });
+        driver.Queue(Answer(IDOK));
         driver.Queue([&](QWidget* dlg) {
             verval = ControlText(dlg, Ids::IDC_VERVALDATUM);
             SetControlText(dlg, kIds.omschrijving, "weg");

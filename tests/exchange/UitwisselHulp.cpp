@@ -1,8 +1,8 @@
 #include "UitwisselHulp.h"
+#include "support/BestandVraag.h"
 
 #include <QFile>
 #include <QProcess>
-#include <sqlite3.h>
 
 namespace UitwisselHulp {
 
@@ -17,24 +17,7 @@ QByteArray DataBestand(const QString& naam) {
 }
 
 QStringList Rijen(const QString& database, const QString& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(database).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    QStringList rijen;
-    if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr) != SQLITE_OK) {
-        rijen << QStringLiteral("FOUT: ") + QString::fromUtf8(sqlite3_errmsg(db));
-    }
-    while (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
-        QStringList kolommen;
-        for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-            const auto* tekst = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-            kolommen << QString::fromUtf8(tekst ? tekst : "");
-        }
-        rijen << kolommen.join(QLatin1Char('|'));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rijen;
+    return BestandRijen(database, sql);
 }
 
 namespace {

@@ -17,14 +17,6 @@ using namespace UitwisselHulp;
 
 namespace {
 
-ModalDriver::Action Antwoord(int antwoord) {
-    return [antwoord](QWidget* box) { AnswerMessageBox(box, antwoord); };
-}
-
-const MessageBoxRecord& LaatsteBox() {
-    return MessageBoxLog().back();
-}
-
 // Counts the progress windows that appear.
 class VoortgangTeller : public QObject {
 public:
@@ -50,26 +42,26 @@ private slots:
         TestDatabase db;
         const QString pad = DataPad("vcard/libical-test.vcf");
         ModalDriver driver;
-        driver.Queue(Antwoord(IDCANCEL));
+        driver.Queue(Answer(IDCANCEL));
         QVERIFY(!CUitwisselVenster::ImporteerVCard(nullptr, pad));
         QVERIFY(driver.WaitDone());
-        QCOMPARE(LaatsteBox().text, QStringLiteral("2 relaties, 2 personen nieuw; 0 overgeslagen "
-                                                   "omdat ze al bestaan.\n\nWilt u dit opslaan?"));
-        QCOMPARE(LaatsteBox().caption, QStringLiteral("Let Op"));
-        QCOMPARE(LaatsteBox().type, UINT(MB_OKCANCEL | MB_ICONQUESTION));
+        QCOMPARE(LastBox().text, QStringLiteral("2 relaties, 2 personen nieuw; 0 overgeslagen "
+                                                "omdat ze al bestaan.\n\nWilt u dit opslaan?"));
+        QCOMPARE(LastBox().caption, QStringLiteral("Let Op"));
+        QCOMPARE(LastBox().type, UINT(MB_OKCANCEL | MB_ICONQUESTION));
         QCOMPARE(db.Scalar("SELECT count(*) FROM Relaties").toInt(), 0);
 
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(CUitwisselVenster::ImporteerVCard(nullptr, pad));
         QVERIFY(driver.WaitDone());
         QCOMPARE(db.Scalar("SELECT count(*) FROM Personen").toInt(), 2);
 
         // Nothing new: said, not asked.
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(!CUitwisselVenster::ImporteerVCard(nullptr, pad));
         QVERIFY(driver.WaitDone());
-        QCOMPARE(LaatsteBox().type, UINT(MB_OK | MB_ICONINFORMATION));
-        QVERIFY(LaatsteBox().text.startsWith("0 relaties, 0 personen nieuw; 2 overgeslagen"));
+        QCOMPARE(LastBox().type, UINT(MB_OK | MB_ICONINFORMATION));
+        QVERIFY(LastBox().text.startsWith("0 relaties, 0 personen nieuw; 2 overgeslagen"));
         QCOMPARE(driver.Unexpected(), 0);
     }
 
@@ -79,19 +71,19 @@ private slots:
         g_strDatabasePath = DemoDatabase(map.path(), CUitwisselVenster::kVoortgangVanaf);
         ModalDriver driver;
         VoortgangTeller teller;
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         CUitwisselVenster::ExporteerVCard(nullptr, false, 0, map.filePath("alle.vcf"));
         QVERIFY(driver.WaitDone());
         QCOMPARE(teller.m_nGetoond, 1);
 
         TestDatabase db;
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(CUitwisselVenster::ImporteerVCard(nullptr, map.filePath("alle.vcf")));
         QVERIFY(driver.WaitDone());
         QCOMPARE(teller.m_nGetoond, 2);
         QVERIFY(db.Scalar("SELECT count(*) FROM Relaties").toInt() > 0);
 
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(CUitwisselVenster::ImporteerVCard(nullptr, DataPad("vcard/libical-test.vcf")));
         QVERIFY(driver.WaitDone());
         QCOMPARE(teller.m_nGetoond, 2);
@@ -102,27 +94,27 @@ private slots:
         TestDatabase db;
         QTemporaryDir map;
         ModalDriver driver;
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(!CUitwisselVenster::ImporteerVCard(nullptr, map.filePath("weg.vcf")));
         QVERIFY(driver.WaitDone());
-        QVERIFY(LaatsteBox().text.contains("bestaat niet"));
-        QCOMPARE(LaatsteBox().type, UINT(MB_OK | MB_ICONSTOP));
+        QVERIFY(LastBox().text.contains("bestaat niet"));
+        QCOMPARE(LastBox().type, UINT(MB_OK | MB_ICONSTOP));
 
         QFile bestand(map.filePath("kapot.vcf"));
         QVERIFY(bestand.open(QIODevice::WriteOnly));
         bestand.write("BEGIN:VCARD\nVERSION:2.2\nFN:A\nEND:VCARD\nBEGIN:VCARD\nFN:B\n");
         bestand.close();
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(!CUitwisselVenster::ImporteerVCard(nullptr, bestand.fileName()));
         QVERIFY(driver.WaitDone());
-        QVERIFY(LaatsteBox().text.startsWith("Er kon niets uit het bestand worden gelezen"));
-        QVERIFY(LaatsteBox().text.contains("Kaart op regel 1: onbekende vCard-versie 2.2"));
-        QVERIFY(LaatsteBox().text.contains("Kaart op regel 5: de kaart eindigt niet"));
+        QVERIFY(LastBox().text.startsWith("Er kon niets uit het bestand worden gelezen"));
+        QVERIFY(LastBox().text.contains("Kaart op regel 1: onbekende vCard-versie 2.2"));
+        QVERIFY(LastBox().text.contains("Kaart op regel 5: de kaart eindigt niet"));
 
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         QVERIFY(!CUitwisselVenster::ImporteerICal(nullptr, DataPad("vcard/libical-test.vcf")));
         QVERIFY(driver.WaitDone());
-        QVERIFY(LaatsteBox().text.contains("geen iCalendar-bestand"));
+        QVERIFY(LastBox().text.contains("geen iCalendar-bestand"));
         QCOMPARE(db.Scalar("SELECT count(*) FROM Relaties").toInt(), 0);
         QCOMPARE(db.AppointmentScalar("SELECT count(*) FROM KalenderLijst").toInt(), 0);
     }
@@ -143,25 +135,25 @@ private slots:
             dialoog->selectFile(pad);
             QMetaObject::invokeMethod(dialoog, "accept");
         });
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         CUitwisselVenster::ExporteerVCard(nullptr, true);
         QVERIFY(driver.WaitDone());
-        QCOMPARE(LaatsteBox().text, QStringLiteral("1 kaarten geschreven naar %1.").arg(pad));
+        QCOMPARE(LastBox().text, QStringLiteral("1 kaarten geschreven naar %1.").arg(pad));
         QFile bestand(pad);
         QVERIFY(bestand.open(QIODevice::ReadOnly));
         QVERIFY(bestand.readAll().contains("VERSION:3.0\r\nX-ADDRESSBOOKSERVER-KIND:org"));
 
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         CUitwisselVenster::ExporteerICal(nullptr, map.filePath("geen/map/a.ics"));
         QVERIFY(driver.WaitDone());
-        QVERIFY(LaatsteBox().text.startsWith("Het bestand " + map.filePath("geen/map/a.ics") +
-                                             " kan niet worden geschreven"));
+        QVERIFY(LastBox().text.startsWith("Het bestand " + map.filePath("geen/map/a.ics") +
+                                          " kan niet worden geschreven"));
         QVERIFY(!QFile::exists(map.filePath("geen/map/a.ics")));
 
-        driver.Queue(Antwoord(IDOK));
+        driver.Queue(Answer(IDOK));
         CUitwisselVenster::ExporteerCsv(nullptr, "relaties", map.filePath("r.csv"));
         QVERIFY(driver.WaitDone());
-        QCOMPARE(LaatsteBox().text, "1 regels geschreven naar " + map.filePath("r.csv") + ".");
+        QCOMPARE(LastBox().text, "1 regels geschreven naar " + map.filePath("r.csv") + ".");
         QCOMPARE(driver.Unexpected(), 0);
     }
 };

@@ -1,5 +1,6 @@
 #include "platform/dao/DaoException.h"
 #include "platform/dao/DaoRecordset.h"
+#include "support/BestandVraag.h"
 #include "support/TestRegistry.h"
 
 #include <QFile>
@@ -211,14 +212,7 @@ private slots:
 private:
     void Exec(const char* sql) { QCOMPARE(sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr), 0); }
     QString Text(const char* sql) {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr);
-        QString result;
-        if (sqlite3_step(stmt) == SQLITE_ROW) {
-            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        }
-        sqlite3_finalize(stmt);
-        return result;
+        return BestandRijen(g_strPad, QString::fromUtf8(sql)).value(0);
     }
 
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -2,6 +2,7 @@
 #include "platform/dao/DaoBackup.h"
 #include "platform/dao/DaoException.h"
 #include "store/ReserveKopieen.h"
+#include "support/BestandVraag.h"
 #include "support/TestRegistry.h"
 
 #include <csignal>
@@ -34,17 +35,7 @@ FileState StateOf(const QString& path) {
 }
 
 qint64 Count(const QString& path, const char* sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    qint64 value = -1;
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW) {
-        value = sqlite3_column_int64(stmt, 0);
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return value;
+    return BestandGetal(path, QString::fromUtf8(sql));
 }
 
 void AddRelations(TestDatabase& db, int count, const QString& name) {

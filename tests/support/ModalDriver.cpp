@@ -138,3 +138,11 @@ void PressKey(QWidget* modal, int key, Qt::KeyboardModifiers modifiers) {
     }
     QTest::keyClick(target, Qt::Key(key), modifiers);
 }
+
+ModalDriver::Action Answer(int answer) {
+    return [answer](QWidget* box) { AnswerMessageBox(box, answer); };
+}
+
+const MessageBoxRecord& LastBox() {
+    return MessageBoxLog().back();
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/MessageBox.h"
+
 #include <deque>
 #include <functional>
 #include <QPointer>
@@ -42,6 +44,10 @@ private:
 // Helpers for actions.
 // Clicks the message box button with that answer (IDOK, IDCANCEL, IDYES, IDNO).
 void AnswerMessageBox(QWidget* box, int answer);
+// The action that answers the next message box so.
+ModalDriver::Action Answer(int answer);
+// The last message box shown.
+const MessageBoxRecord& LastBox();
 // Clicks a push button of the modal found by control id or, failing that, by its text.
 void ClickButton(QWidget* modal, int id);
 void ClickButtonText(QWidget* modal, const QString& text);

@@ -2,28 +2,18 @@
 #include "store/DatabasePath.h"
 #include "store/RecOfferte.h"
 #include "store/RecRelatie.h"
+#include "support/BestandVraag.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
 
 QString Query(const QString& path, const QString& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-    QStringList rows;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        rows << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return rows.join(',');
+    return BestandRijen(path, sql).join(',');
 }
 
 } // namespace

@@ -1,26 +1,17 @@
 #include "NewDbRun.h"
+#include "support/BestandVraag.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sqlite3.h>
 
 namespace {
 
 QString Relations(const QString& path) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    QString count;
-    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM Relaties", -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW) {
-        count = QString::number(sqlite3_column_int(stmt, 0));
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return count;
+    const qint64 count = BestandGetal(path, QStringLiteral("SELECT count(*) FROM Relaties"));
+    return count < 0 ? QString() : QString::number(count);
 }
 
 QByteArray Bytes(const QString& path) {

@@ -80,10 +80,6 @@ struct CommandBench {
     bool NodesMatchTree() const { return Nodes() == TreeDump(*view).size(); }
 };
 
-inline ModalDriver::Action Answer(int answer) {
-    return [answer](QWidget* box) { AnswerMessageBox(box, answer); };
-}
-
 inline ModalDriver::Action Cancel() {
     return [](QWidget* dlg) { qobject_cast<QDialog*>(dlg)->reject(); };
 }
@@ -120,8 +116,4 @@ inline void QueueRelationAndOk(ModalDriver& driver, int relatieKiezen, int row =
         PressKey(picker, Qt::Key_Return);
     });
     driver.Queue([](QWidget* dlg) { ClickButton(dlg, IDOK); });
-}
-
-inline const MessageBoxRecord& LastBox() {
-    return MessageBoxLog().back();
 }
