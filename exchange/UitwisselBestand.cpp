@@ -1,10 +1,10 @@
 #include "exchange/UitwisselBestand.h"
 
 #include "exchange/UitwisselFout.h"
+#include "platform/files/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -32,10 +32,10 @@ QByteArray CUitwisselBestand::Lees(const QString& pad) {
 }
 
 void CUitwisselBestand::Schrijf(const QString& pad, const QByteArray& inhoud) {
-    QSaveFile bestand(pad);
-    if (!bestand.open(QIODevice::WriteOnly) || bestand.write(inhoud) != inhoud.size() ||
-        !bestand.commit()) {
-        throw CUitwisselFout(
-            Tr("Het bestand %1 kan niet worden geschreven: %2").arg(pad, bestand.errorString()));
+    const bool bBestond = QFile::exists(pad);
+    QString reden;
+    if (!CWholeFile::Write(pad, inhoud, &reden)) {
+        throw CUitwisselFout(Tr("Het bestand %1 kan niet worden geschreven: %2").arg(pad, reden) +
+                             (bBestond ? Tr(" Het bestaande bestand is ongewijzigd.") : QString()));
     }
 }
