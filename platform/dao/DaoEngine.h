@@ -63,6 +63,10 @@ public:
     virtual QString SchemaPreamble() const { return {}; }
     // How many rows a forward walk reads in one statement.
     virtual int ReadAheadRows() const { return 64; }
+    // What a SELECT of one row ends with so that no other connection can delete that row
+    // until this transaction ends; nothing where a write transaction already shuts out
+    // every other writer.
+    virtual QString KeepRowClause() const { return {}; }
 
     // The engine's last failure on this connection as the database exception.
     [[noreturn]] virtual void ThrowLastError() const = 0;
