@@ -4,9 +4,11 @@
 #include "support/TestRegistry.h"
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/resource.h>
@@ -159,5 +161,5 @@ private slots:
     }
 };
 
-TOLVAR_TEST(SchijfVolTest)
+TOLVAR_TEST(SchijfVolTest);
 #include "tst_SchijfVol.moc"
