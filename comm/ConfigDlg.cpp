@@ -48,9 +48,16 @@ void CConfigDlg::OnOK() {
     if (!UpdateData(true)) {
         return;
     }
-    CProfile::WriteProfileInt(kBellen, kCompoort, m_nCompoort);
-    CProfile::WriteProfileString(kBellen, kVoorloop, m_strVoorloop);
-    CProfile::WriteProfileString(kGeluiden, kKalender, m_strGeluid);
+    // The dialog stays open when the settings cannot be stored, so nothing typed is lost.
+    if (!CProfile::WriteProfileInt(kBellen, kCompoort, m_nCompoort) ||
+        !CProfile::WriteProfileString(kBellen, kVoorloop, m_strVoorloop) ||
+        !CProfile::WriteProfileString(kGeluiden, kKalender, m_strGeluid)) {
+        MessageBox(this,
+                   QStringLiteral("De instellingen kunnen niet worden opgeslagen in %1: %2")
+                       .arg(CProfile::FileName(), CProfile::LastWriteError()),
+                   QStringLiteral("Let Op"), MB_OK | MB_ICONSTOP);
+        return;
+    }
     EndDialog(IDOK);
 }
 

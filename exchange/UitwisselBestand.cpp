@@ -1,9 +1,9 @@
 #include "exchange/UitwisselBestand.h"
 
 #include "exchange/UitwisselFout.h"
+#include "platform/files/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 QByteArray CUitwisselBestand::Lees(const QString& pad) {
     QFile bestand(pad);
@@ -24,10 +24,10 @@ QByteArray CUitwisselBestand::Lees(const QString& pad) {
 }
 
 void CUitwisselBestand::Schrijf(const QString& pad, const QByteArray& inhoud) {
-    QSaveFile bestand(pad);
-    if (!bestand.open(QIODevice::WriteOnly) || bestand.write(inhoud) != inhoud.size() ||
-        !bestand.commit()) {
-        throw CUitwisselFout(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2")
-                                 .arg(pad, bestand.errorString()));
+    const bool bBestond = QFile::exists(pad);
+    QString reden;
+    if (!CWholeFile::Write(pad, inhoud, &reden)) {
+        throw CUitwisselFout(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(pad, reden) +
+                             (bBestond ? QStringLiteral(" Het bestaande bestand is ongewijzigd.") : QString()));
     }
 }

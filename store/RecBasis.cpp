@@ -1,6 +1,7 @@
 #include "store/RecBasis.h"
 
 #include "store/DatabasePath.h"
+#include "store/Verwantschap.h"
 
 namespace {
 
@@ -99,6 +100,27 @@ int CRecBasis::VerwijderRecord(LONG lNummer) {
     SelecteerNummer(lNummer);
     Delete();
     return 1;
+}
+
+void CRecBasis::VerwijderMetKinderen(LONG lNummer) {
+    if (!IsOpen()) {
+        SelecteerNummer(lNummer);
+    }
+    CVerwantschap::VerwijderMetKinderen(*GetDatabase(), QLatin1String(m_kolommen.tabel), lNummer);
+}
+
+void CRecBasis::NieuwOnder(LONG lOuder, const std::function<void()>& nieuw) {
+    if (!IsOpen()) {
+        SelecteerNummer(0);
+    }
+    try {
+        CVerwantschap::VoegToeOnder(*GetDatabase(), QLatin1String(m_kolommen.tabel), lOuder, nieuw);
+    } catch (...) {
+        if (GetEditMode() != dbEditNone) {
+            CancelUpdate();
+        }
+        throw;
+    }
 }
 
 void CRecBasis::BeginNieuw() {

@@ -2,6 +2,8 @@
 
 #include "platform/dao/DaoRecordset.h"
 
+#include <functional>
+
 // How Selecteer chooses rows: the whole table in list order, the rows of one parent, or
 // the one row with a given number.
 enum SelectieSoort { SEL_ALLES = 0, SEL_OUDER = 1, SEL_NUMMER = 2 };
@@ -24,6 +26,12 @@ public:
     void Selecteer(int nSoort, LONG lNummer);
     int Volgende();
     int VerwijderRecord(LONG lNummer);
+    // Deletes row lNummer with every row under it, by key (see CVerwantschap); belongs in
+    // the caller's transaction.
+    void VerwijderMetKinderen(LONG lNummer);
+    // Runs nieuw, which stores a new row of this table under parent lOuder, only while that
+    // parent exists; throws CDaoException in Dutch when another desk deleted it.
+    void NieuwOnder(LONG lOuder, const std::function<void()>& nieuw);
 
     QString GetDefaultDBName() override;
     QString GetDefaultSQL() override;

@@ -5,9 +5,10 @@ CRecDocument::CRecDocument(const char* szTabel, const char* szNieuweTitel, Volgo
     : CRecBasis({szTabel, "szInLijst", "dwRelatieNummer", "dwIndex"}, nFields, pDatabase),
       m_szNieuweTitel(szNieuweTitel), m_volgorde(volgorde) {}
 
-int CRecDocument::NieuwRecord() {
+int CRecDocument::NieuwRecord(LONG lRelatie) {
     BeginNieuw();
     ZetNieuweWaarden();
+    dwRelatieNummer = lRelatie;
     return BewaarNieuw();
 }
 

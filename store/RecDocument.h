@@ -7,8 +7,9 @@
 // modification date, and a linked file with a free-text kind.
 class CRecDocument : public CRecBasis {
 public:
-    // A placeholder document without a relation, stored at once; the recordset stands on it.
-    int NieuwRecord();
+    // A placeholder document of relation lRelatie (none when 0), stored at once; the
+    // recordset stands on it.
+    int NieuwRecord(LONG lRelatie = 0);
 
     void DoFieldExchange(CDaoFieldExchange* pFX) override;
 

@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoBackup.h"
 #include "platform/dao/DaoException.h"
+#include "platform/files/WholeFile.h"
 #include "platform/paths/Paths.h"
 
 #include <algorithm>
@@ -128,13 +129,15 @@ QString CReserveKopieen::BewaarBeschadigd(const QString& strBestand) {
     const QString bron = CPaths::ToLocalPath(strBestand);
     const QString pad = VrijePad(strBestand, SOORT_BESCHADIGD);
     const QString journaal = bron + QStringLiteral("-journal");
-    if (!QFile::copy(bron, pad) ||
-        (QFileInfo::exists(journaal) && !QFile::copy(journaal, pad + QStringLiteral("-journal")))) {
+    QString reden;
+    if (!CWholeFile::Copy(bron, pad, &reden) ||
+        (QFileInfo::exists(journaal) &&
+         !CWholeFile::Copy(journaal, pad + QStringLiteral("-journal"), &reden))) {
         QFile::remove(pad);
         throw CDaoException(
             QStringLiteral("Het beschadigde bestand %1 kan niet worden bewaard in %2; er is niets "
-                           "veranderd.")
-                .arg(bron, m_strMap));
+                           "veranderd. %3")
+                .arg(bron, m_strMap, reden));
     }
     QFile::remove(journaal);
     return pad;

@@ -2,10 +2,10 @@
 
 #include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoException.h"
+#include "platform/files/WholeFile.h"
 #include "platform/paths/Paths.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <QFile>
 #include <QStringList>
@@ -87,6 +87,17 @@ const char* const kTabellen[] = {"Relaties",      "Personen",    "Offertes",    
                                  "MemoRelatie",   "MemoOfferte", "MemoCalculatie", "MemoOrder",
                                  "MemoBestelling"};
 
+// The engine's reason, in Dutch where the kind of failure has a sentence, its own text
+// as a detail line below.
+QString EngineDetail(const CDaoException& failure, bool bServer) {
+    const QString detail = QStringLiteral("\n\nMelding van de database: %1").arg(failure.m_strEngineText);
+    if (failure.m_kind == DaoErrorKind::Other) {
+        return detail;
+    }
+    return QLatin1Char(' ') +
+           CDaoException::KindSentence(failure.m_kind, failure.m_strName, bServer) + detail;
+}
+
 // Claims the name with O_EXCL, so that a file appearing between a check and the creation
 // is never overwritten either.
 void ClaimNewFile(const QString& path) {
@@ -102,7 +113,7 @@ void ClaimNewFile(const QString& path) {
                 .arg(path));
     }
     throw CDaoException(QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt: %2")
-                            .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+                            .arg(path, CWholeFile::Reason(errno)));
 }
 
 void CreateTables(CDaoEngine& engine) {
@@ -131,10 +142,9 @@ void CreateOnServer(const QString& address) {
     try {
         CreateTables(*engine);
     } catch (const CDaoException& failure) {
-        throw CDaoException(
-            QStringLiteral("De tabellen in database %1 kunnen niet worden aangemaakt: %2")
-                .arg(engine->DisplayName(), failure.m_strEngineText),
-            failure.m_nEngineCode);
+        throw CDaoException(QStringLiteral("De tabellen in database %1 kunnen niet worden aangemaakt.%2")
+                                .arg(engine->DisplayName(), EngineDetail(failure, true)),
+                            failure.m_nEngineCode);
     }
 }
 
@@ -170,10 +180,9 @@ void CreateTolvarDatabase(const QString& path) {
         try {
             CreateTables(*CDaoEngine::Connect(localPath));
         } catch (const CDaoException& failure) {
-            throw CDaoException(
-                QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt: %2")
-                    .arg(localPath, failure.m_strEngineText),
-                failure.m_nEngineCode);
+            throw CDaoException(QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt.%2")
+                                    .arg(localPath, EngineDetail(failure, false)),
+                                failure.m_nEngineCode);
         }
     } catch (...) {
         QFile::remove(localPath);

@@ -120,9 +120,9 @@ public:
     void AddUnderFolders(LONG lNewNumber, int nNewKind, int nImage, const QString& strText,
                          LONG lFolderNumber, int nFolderKind);
     void RemoveNodes(int nKind, LONG lNumber);
-    // Deletes the records shown at and below hItem (relation records only when
-    // m_nDeleteRootKind is NODE_RELATIE) in one transaction, then the nodes. When the store
-    // fails nothing is deleted: the failure is shown and the tab is filled afresh.
+    // Deletes the record of hItem with every record under it by key, also those another
+    // desk added after the tree was filled, in one transaction, then the nodes. When the
+    // store fails nothing is deleted: the failure is shown and the tab is filled afresh.
     void DeleteSubtree(QTreeWidgetItem* hItem);
 
     // The tree's pop-up menu with the rules of the moment, and its handling of a right click

@@ -43,28 +43,6 @@ QString Vraag(int nKind) {
         return {};
     }
 }
-
-bool IsRelatieNiveau(int nKind) {
-    return nKind == NODE_RELATIE || nKind == NODE_PERSOON || nKind == NODE_RELATIEMEMO;
-}
-
-struct Record {
-    int nKind;
-    LONG lNumber;
-};
-
-// The records shown at and below hItem, each after everything below it, in tree order.
-void VerzamelRecords(QTreeWidgetItem* hItem, bool bRelatieNiveau, std::vector<Record>& records) {
-    for (int i = 0; i < hItem->childCount(); ++i) {
-        VerzamelRecords(hItem->child(i), bRelatieNiveau, records);
-    }
-    const CTreeNodeData* node = CTolvarView::NodeData(hItem);
-    if (node && IsRecordKind(node->m_nKind) &&
-        (bRelatieNiveau || !IsRelatieNiveau(node->m_nKind))) {
-        records.push_back({node->m_nKind, node->m_lNumber});
-    }
-}
-
 } // namespace
 
 CRecBasis* CTolvarView::RecordSet(int nKind) {
@@ -148,13 +126,10 @@ void CTolvarView::DeleteSubtree(QTreeWidgetItem* hItem) {
 // All of the records or none: a failure half-way rolls back what was deleted so far, shows
 // the engine's message and shows the tab as the file now holds it.
 bool CTolvarView::DeleteRecords(QTreeWidgetItem* hItem) {
-    std::vector<Record> records;
-    VerzamelRecords(hItem, m_nDeleteRootKind == NODE_RELATIE, records);
+    const CTreeNodeData* root = NodeData(hItem);
     m_setRelatie.BeginTrans();
     try {
-        for (const Record& record : records) {
-            RecordSet(record.nKind)->VerwijderRecord(record.lNumber);
-        }
+        RecordSet(root->m_nKind)->VerwijderMetKinderen(root->m_lNumber);
         m_setRelatie.CommitTrans();
         return true;
     } catch (const CDaoException& e) {

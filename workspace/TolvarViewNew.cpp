@@ -38,15 +38,8 @@ bool EersteWijziging(CDaoRecordset& set, const std::function<int()>& edit) {
 
 // A new document, tied to relation lRelatie (none when 0) and stored before it is edited.
 template <class Set> bool NieuwDocument(Set& set, LONG lRelatie) {
-    set.NieuwRecord();
-    return EersteWijziging(set, [&] {
-        if (lRelatie != 0) {
-            set.Edit();
-            set.dwRelatieNummer = lRelatie;
-            set.Update();
-        }
-        return set.WijzigRecord();
-    });
+    set.NieuwOnder(lRelatie, [&] { set.NieuwRecord(lRelatie); });
+    return EersteWijziging(set, [&] { return set.WijzigRecord(); });
 }
 
 struct DocumentSoort {
@@ -158,7 +151,7 @@ template <class Set>
 void NieuweMemoInMap(CTolvarView& view, Set& set, const CTreeNodeData& folder,
                      const std::function<void()>& prepare = {}) {
     const LONG lOuder = folder.m_lOwnerNumber;
-    set.NieuweMemo(lOuder, 0);
+    set.NieuwOnder(lOuder, [&] { set.NieuweMemo(lOuder, 0); });
     const bool bOk = EersteWijziging(set, [&] {
         if (prepare) {
             prepare();
@@ -189,7 +182,7 @@ void NieuweOfferteMemo(CTolvarView& view, const CTreeNodeData& folder) {
 void NieuwePersoon(CTolvarView& view, const CTreeNodeData& folder) {
     CRecPersoon& set = view.m_setPersoon;
     const LONG lRelatie = folder.m_lOwnerNumber;
-    set.NieuwRecord(lRelatie);
+    set.NieuwOnder(lRelatie, [&] { set.NieuwRecord(lRelatie); });
     if (EersteWijziging(set, [&] { return set.WijzigRecord(); })) {
         view.AddUnderFolders(set.IDnr, NODE_PERSOON, IMG_PERSOON,
                              set.szAchterNaam + QStringLiteral(", ") + set.szVoorNaam, lRelatie,

@@ -167,6 +167,11 @@ QString SizeProblem(const QString& path) {
     return {};
 }
 
+QString NotAFile() {
+    return QStringLiteral(
+        "het is geen gewoon bestand, maar bijvoorbeeld een map, pijp of apparaat");
+}
+
 CDaoBackup::CheckResult Damaged(const QString& detail) {
     return {CDaoBackup::CHECK_DAMAGED, detail};
 }
@@ -178,6 +183,9 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
     const QFileInfo info(local);
     if (!info.exists()) {
         return {CHECK_MISSING, QStringLiteral("het bestand bestaat niet")};
+    }
+    if (!info.isFile()) {
+        return Damaged(NotAFile());
     }
     if (info.size() == 0) {
         return Damaged(QStringLiteral("het bestand is leeg"));
@@ -228,6 +236,11 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
 void CDaoBackup::Copy(const QString& source, const QString& target, int waitMs) {
     const QString from = CPaths::ToLocalPath(source);
     const QString to = QFileInfo(CPaths::ToLocalPath(target)).absoluteFilePath();
+    // Opening a pipe or a device would wait for ever for data that is no database.
+    if (QFileInfo::exists(from) && !QFileInfo(from).isFile()) {
+        throw CDaoException(
+            QStringLiteral("De reservekopie van %1 is mislukt: %2.").arg(from, NotAFile()));
+    }
     const QFileInfo targetInfo(to);
     const QString temp = targetInfo.dir().filePath(QLatin1Char('.') + targetInfo.fileName() +
                                                    QStringLiteral(".deel"));

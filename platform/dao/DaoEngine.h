@@ -74,6 +74,10 @@ public:
     // (bWait) or gives up at once, for work that may as well be done another time. Engines
     // that lock rows rather than the database ignore it.
     virtual void WaitForOthers(bool bWait) { (void)bWait; }
+    // What a SELECT of one row ends with so that no other connection can delete that row
+    // until this transaction ends; nothing where a write transaction already shuts out
+    // every other writer.
+    virtual QString KeepRowClause() const { return {}; }
 
     // The engine's last failure on this connection as the database exception.
     [[noreturn]] virtual void ThrowLastError() const = 0;

@@ -1,7 +1,9 @@
 #include "platform/dao/DaoException.h"
 
+#include <QRegularExpression>
+
 CDaoException::CDaoException(QString error, int engineCode)
-    : m_strError(std::move(error)), m_nEngineCode(engineCode),
+    : m_strError(WithoutSecrets(error)), m_nEngineCode(engineCode),
       m_utf8(m_strError.toUtf8().toStdString()) {}
 
 CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText, int engineCode,
@@ -10,8 +12,23 @@ CDaoException::CDaoException(DaoErrorKind kind, QString name, QString engineText
                         .arg(KindSentence(kind, name, bServer), engineText),
                     engineCode) {
     m_kind = kind;
-    m_strName = std::move(name);
-    m_strEngineText = std::move(engineText);
+    m_strName = WithoutSecrets(name);
+    m_strEngineText = WithoutSecrets(engineText);
+}
+
+// A server library repeats an address it cannot parse, password and all; whatever the form
+// (user:password@ in a URI, password= as a keyword or a URI parameter, quoted or not),
+// the password never reaches a message.
+QString CDaoException::WithoutSecrets(QString text) {
+    static const QRegularExpression userInfo(
+        QStringLiteral("(\\b[a-z][a-z0-9+.-]*://[^/?#@\\s:]*:)\\S*@"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression keyword(
+        QStringLiteral("(\\bpassword\\s*=\\s*)('(?:[^'\\\\]|\\\\.)*'?|[^\\s&'\"]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    text.replace(userInfo, QStringLiteral("\\1***@"));
+    text.replace(keyword, QStringLiteral("\\1***"));
+    return text;
 }
 
 QString CDaoException::KindSentence(DaoErrorKind kind, const QString& name, bool bServer) {

@@ -24,6 +24,8 @@ public:
     // The user's text for a kind of failure of the file or database name; the one place
     // where these sentences are made.
     static QString KindSentence(DaoErrorKind kind, const QString& name, bool bServer = false);
+    // The text with every password in a database address replaced by ***.
+    static QString WithoutSecrets(QString text);
 
     QString m_strError;
     int m_nEngineCode = 0;

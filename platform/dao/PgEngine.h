@@ -44,6 +44,7 @@ public:
     QString ColumnType(ColumnKind kind) const override;
     QString SchemaPreamble() const override;
     int ReadAheadRows() const override { return 1000; }
+    QString KeepRowClause() const override { return QStringLiteral(" FOR KEY SHARE"); }
     [[noreturn]] void ThrowLastError() const override;
 
 private:

@@ -16,6 +16,12 @@ QString& Application() {
     return application;
 }
 
+// Why the last write failed; one user-interface thread writes the settings.
+QString& LastError() {
+    static QString error;
+    return error;
+}
+
 } // namespace
 
 void CProfile::SetRegistryKey(const QString& organisation, const QString& application) {
@@ -42,10 +48,17 @@ QString CProfile::GetProfileString(const QString& section, const QString& entry,
 }
 
 bool CProfile::WriteProfileInt(const QString& section, const QString& entry, int value) {
-    return CProfileFile(FileName()).SetValue(section, entry, QString::number(value));
+    return WriteProfileString(section, entry, QString::number(value));
 }
 
 bool CProfile::WriteProfileString(const QString& section, const QString& entry,
                                   const QString& value) {
-    return CProfileFile(FileName()).SetValue(section, entry, value);
+    CProfileFile file(FileName());
+    const bool ok = file.SetValue(section, entry, value);
+    LastError() = ok ? QString() : file.ErrorText();
+    return ok;
+}
+
+QString CProfile::LastWriteError() {
+    return LastError();
 }

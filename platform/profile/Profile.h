@@ -19,6 +19,9 @@ public:
     static QString GetProfileString(const QString& section, const QString& entry,
                                     const QString& defaultValue = QString());
     static bool WriteProfileInt(const QString& section, const QString& entry, int value);
+    // A failed write leaves the file as it was and answers false; LastWriteError then says
+    // why, in Dutch.
     static bool WriteProfileString(const QString& section, const QString& entry,
                                    const QString& value);
+    static QString LastWriteError();
 };

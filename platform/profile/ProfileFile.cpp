@@ -1,11 +1,11 @@
 #include "platform/profile/ProfileFile.h"
 
+#include "platform/files/WholeFile.h"
 #include "platform/rtf/RtfCodePage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -113,7 +113,12 @@ std::optional<QString> CProfileFile::Value(const QString& section, const QString
 }
 
 bool CProfileFile::SetValue(const QString& section, const QString& entry, const QString& value) {
-    if (m_unreadable || value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
+    if (m_unreadable) {
+        m_error = QStringLiteral("Het bestaande bestand kan niet worden gelezen.");
+        return false;
+    }
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) {
+        m_error = QStringLiteral("Een waarde kan niet over meer regels lopen.");
         return false;
     }
     const Position at = Find(section, entry);
@@ -133,12 +138,8 @@ bool CProfileFile::SetValue(const QString& section, const QString& entry, const 
     return Save();
 }
 
-bool CProfileFile::Save() const {
+bool CProfileFile::Save() {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    file.write((m_lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    return file.commit();
+    return CWholeFile::Write(m_path, (m_lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8(),
+                             &m_error);
 }

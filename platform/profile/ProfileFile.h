@@ -17,6 +17,8 @@ public:
 
     // Stores the value and writes the file whole or not at all. A value cannot span lines.
     bool SetValue(const QString& section, const QString& entry, const QString& value);
+    // Why the last SetValue failed, in Dutch.
+    QString ErrorText() const { return m_error; }
 
 private:
     struct Position {
@@ -26,9 +28,10 @@ private:
     };
 
     Position Find(const QString& section, const QString& entry) const;
-    bool Save() const;
+    bool Save();
 
     QString m_path;
     QStringList m_lines;
     bool m_unreadable = false;
+    QString m_error;
 };

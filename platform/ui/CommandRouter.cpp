@@ -64,7 +64,10 @@ bool CCommandRouter::Execute(int id) {
 }
 
 void CCommandRouter::UpdateAll() {
-    for (auto& [id, action] : m_actions) {
+    for (auto& entry : m_actions) {
+        // Plain names: clang 14 cannot capture a structured binding in a lambda.
+        const int id = entry.first;
+        QAction* action = entry.second;
         CCmdUI ui(id);
         bool handled = false;
         Guarded([&] { handled = Handler(id, &ui) != nullptr; });

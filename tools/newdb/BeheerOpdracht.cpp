@@ -1,6 +1,7 @@
 #include "tools/newdb/BeheerOpdracht.h"
 
 #include "platform/dao/DaoBackup.h"
+#include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoException.h"
 #include "platform/paths/Paths.h"
 #include "store/ReserveKopieen.h"
@@ -36,6 +37,9 @@ bool CBeheerOpdracht::Herkent(const QStringList& args) {
 }
 
 int CBeheerOpdracht::Uitvoeren(const QStringList& args) {
+    if (args.size() > 2 && CDaoEngine::IsServerAddress(args[2])) {
+        return OpServer(args[2]);
+    }
     if (args[1] == QLatin1String("--check") && args.size() == 3) {
         return Controleer(args[2]);
     }
@@ -44,6 +48,15 @@ int CBeheerOpdracht::Uitvoeren(const QStringList& args) {
     }
     Fout() << "Gebruik:\n" << Gebruik();
     return 2;
+}
+
+// A server's database is no file to check or copy: the server's own tools do that, as the
+// program's backup menu says too.
+int CBeheerOpdracht::OpServer(const QString& adres) {
+    Fout() << "tolvar-newdb: de database " << CDaoEngine::NameOf(adres)
+           << " staat op een databaseserver. Die controleert en kopieert de beheerder van de "
+              "server met de eigen hulpmiddelen van de server: pg_dump en pg_restore.\n";
+    return 1;
 }
 
 int CBeheerOpdracht::Controleer(const QString& bestand) {

@@ -13,6 +13,7 @@ public:
     static const char* Gebruik();
 
 private:
+    static int OpServer(const QString& adres);
     static int Controleer(const QString& bestand);
     static int MaakKopie(const QString& bestand, const QString& doel);
 };
