@@ -8,7 +8,7 @@
 #include "comm/ConfigDlg.h"
 #include "controls/SplashScreen.h"
 #include "controls/SystemTray.h"
-#include "exchange/UitwisselVenster.h"
+#include "exchange/venster/UitwisselVenster.h"
 #include "platform/ui/CommandRouter.h"
 #include "platform/ui/DispatchGuard.h"
 #include "platform/ui/View.h"
@@ -98,6 +98,10 @@ const CommandText kCommands[] = {
      "Relaties en personen inlezen uit een vCard-bestand\nvCard importeren", nullptr},
     {ID_IMPORTEER_ICAL, "&Afspraken uit iCalendar...",
      "Afspraken inlezen uit een iCalendar-bestand\niCalendar importeren", nullptr},
+    {ID_IMPORTEER_CSV_RELATIES, "&Relaties uit CSV...",
+     "Relaties inlezen uit een lijst van een spreadsheet\nRelaties uit CSV", nullptr},
+    {ID_IMPORTEER_CSV_PERSONEN, "&Personen uit CSV...",
+     "Personen inlezen uit een lijst van een spreadsheet\nPersonen uit CSV", nullptr},
 };
 
 struct Accelerator {
@@ -249,6 +253,15 @@ void CMainFrame::CreateCommands() {
             workspace->FillTab(workspace->GetSelectedTab());
         }
     });
+    for (const bool bPersonen : {false, true}) {
+        OnCommand(bPersonen ? ID_IMPORTEER_CSV_PERSONEN : ID_IMPORTEER_CSV_RELATIES,
+                  [this, bPersonen] {
+                      auto* workspace = dynamic_cast<CTolvarView*>(GetPaneView(0));
+                      if (CUitwisselVenster::ImporteerCsv(this, bPersonen) && workspace) {
+                          workspace->FillTab(workspace->GetSelectedTab());
+                      }
+                  });
+    }
     OnCommand(ID_IMPORTEER_ICAL, [this] {
         auto* afspraken = dynamic_cast<CLijstKalender*>(GetPaneView(2));
         if (CUitwisselVenster::ImporteerICal(this) && afspraken) {
@@ -284,8 +297,10 @@ void CMainFrame::CreateMenus() {
         add(exporteren, id);
     }
     QMenu* importeren = file->addMenu(QStringLiteral("I&mporteren"));
-    add(importeren, ID_IMPORTEER_VCARD);
-    add(importeren, ID_IMPORTEER_ICAL);
+    for (int id : {ID_IMPORTEER_VCARD, ID_IMPORTEER_ICAL, ID_IMPORTEER_CSV_RELATIES,
+                   ID_IMPORTEER_CSV_PERSONEN}) {
+        add(importeren, id);
+    }
     file->addSeparator();
     add(file, ID_RESERVEKOPIE_MAKEN);
     add(file, ID_RESERVEKOPIE_TERUGZETTEN);

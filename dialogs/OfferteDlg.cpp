@@ -33,21 +33,6 @@ CRecDocument* COfferteDlg::Document() const {
     return m_pSet;
 }
 
-QString COfferteDlg::StatusTekst(LONG lStatus) {
-    switch (lStatus) {
-    case 0:
-        return QStringLiteral("Te versturen");
-    case 1:
-        return QStringLiteral("Is verstuurd");
-    case 2:
-        return QStringLiteral("Positief");
-    case 3:
-        return QStringLiteral("Vervallen");
-    default:
-        return QString();
-    }
-}
-
 void COfferteDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, IDC_STATUS, m_strStatus);
     // The expiry date is shown, never read back: only the calendar changes it.
@@ -68,7 +53,7 @@ void COfferteDlg::ZetStatusKnoppen(bool verstuurd, bool afgerond, bool relatie) 
 void COfferteDlg::PasToestandAan() {
     const LONG lStatus = m_pSet->dwStatusOfferte;
     if (lStatus >= 0 && lStatus <= 3) {
-        m_strStatus = StatusTekst(lStatus);
+        m_strStatus = CRecOfferte::StatusTekst(lStatus);
         SetWindowText(GetDlgItem(IDC_STATUS), m_strStatus);
         ZetStatusKnoppen(lStatus == 0, lStatus == 1, lStatus == 0);
     }

@@ -30,9 +30,6 @@ public:
     explicit COfferteDlg(QWidget* parent = nullptr);
     ~COfferteDlg() override;
 
-    // The text of a status code in the status box; empty for a code the workflow lacks.
-    static QString StatusTekst(LONG lStatus);
-
     CRecOfferte* m_pSet = nullptr;
     QString m_strStatus;
     BOOL m_bStatusGewijzigd = 0;

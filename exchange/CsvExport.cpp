@@ -1,6 +1,6 @@
 #include "exchange/CsvExport.h"
 
-#include "dialogs/OfferteDlg.h"
+#include "exchange/CsvFormule.h"
 #include "exchange/UitwisselFout.h"
 #include "store/RecBestelling.h"
 #include "store/RecCalculatie.h"
@@ -23,7 +23,7 @@ QString JaNee(BOOL b) {
 
 // An unknown stored status keeps its number, so the sheet shows what is there.
 QString Status(LONG status) {
-    const QString tekst = COfferteDlg::StatusTekst(status);
+    const QString tekst = CRecOfferte::StatusTekst(status);
     return tekst.isEmpty() ? QString::number(status) : tekst;
 }
 
@@ -36,9 +36,10 @@ QStringList CCsvExport::Tabbladen() {
 }
 
 // A field is quoted only when it must be: separator, quote or line break inside, or
-// spaces at its ends that a spreadsheet would otherwise drop.
+// spaces at its ends that a spreadsheet would otherwise drop. A text that a spreadsheet
+// would run as a formula is written so that it shows as text.
 QByteArray CCsvExport::Veld(const QString& waarde) {
-    QByteArray tekst = waarde.toUtf8();
+    QByteArray tekst = CCsvFormule::Bescherm(waarde).toUtf8();
     if (tekst.contains(';') || tekst.contains('"') || tekst.contains('\n') ||
         tekst.contains('\r') || tekst != tekst.trimmed()) {
         tekst.replace("\"", "\"\"");
@@ -87,7 +88,8 @@ QByteArray CCsvExport::Exporteer(const QString& tabblad) {
 }
 
 void CCsvExport::Relaties() {
-    Regel({"Nummer",          "Naam",          "Volle naam", "Straat",        "Huisnummer",
+    // "Nummer" alone would read back as a house number.
+    Regel({"Relatienummer",   "Naam",          "Volle naam", "Straat",        "Huisnummer",
            "Postcode",        "Woonplaats",    "Postbus",    "Afleverstraat", "Aflevernummer",
            "Afleverpostcode", "Afleverplaats", "Telefoon",   "Fax",           "E-mail",
            "Homepage",        "BTW-nummer",    "Klant",      "Leverancier",   "Privé",

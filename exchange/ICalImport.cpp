@@ -8,6 +8,8 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <optional>
+
 namespace {
 
 QString Sleutel(const QString& tekst, const COleDateTime& tijd) {
@@ -83,6 +85,37 @@ void CICalImport::LeesKalender(void* kalender) {
     }
 }
 
+// Seconds from the start to the earliest alarm of the event; 0 without an alarm.
+qint64 CICalImport::AlarmVoorStart(void* event) {
+    auto* e = static_cast<icalcomponent*>(event);
+    std::optional<qint64> vroegste;
+    for (icalcomponent* alarm = icalcomponent_get_first_component(e, ICAL_VALARM_COMPONENT); alarm;
+         alarm = icalcomponent_get_next_component(e, ICAL_VALARM_COMPONENT)) {
+        icalproperty* trigger = icalcomponent_get_first_property(alarm, ICAL_TRIGGER_PROPERTY);
+        if (!trigger) {
+            continue;
+        }
+        const icaltriggertype t = icalproperty_get_trigger(trigger);
+        const icaltimetype start = icalcomponent_get_dtstart(e);
+        qint64 seconden = 0;
+        if (!icaltime_is_null_time(t.time)) {
+            seconden =
+                qint64(icaltime_as_timet_with_zone(t.time, icaltimezone_get_utc_timezone())) -
+                qint64(icaltime_as_timet_with_zone(
+                    start, start.zone ? start.zone : icaltimezone_get_utc_timezone()));
+        } else {
+            seconden = icaldurationtype_as_int(t.duration);
+            icalparameter* related =
+                icalproperty_get_first_parameter(trigger, ICAL_RELATED_PARAMETER);
+            if (related && icalparameter_get_related(related) == ICAL_RELATED_END) {
+                seconden += icaldurationtype_as_int(icalcomponent_get_duration(e));
+            }
+        }
+        vroegste = vroegste ? std::min(*vroegste, seconden) : seconden;
+    }
+    return vroegste.value_or(0);
+}
+
 void CICalImport::LeesEvent(void* event) {
     auto* e = static_cast<icalcomponent*>(event);
     const char* summary = icalcomponent_get_summary(e);
@@ -99,21 +132,103 @@ void CICalImport::LeesEvent(void* event) {
         tekst = QStringLiteral("Afspraak");
     }
     icalparameter* tzid = icalproperty_get_first_parameter(start, ICAL_TZID_PARAMETER);
-    const QDateTime lokaal = LokaleTijd(t, tzid ? icalparameter_get_tzid(tzid) : nullptr);
+    const char* zone = tzid ? icalparameter_get_tzid(tzid) : nullptr;
+    const qint64 alarm = AlarmVoorStart(e);
+    if (icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY) ||
+        icalcomponent_get_first_property(e, ICAL_RDATE_PROPERTY)) {
+        LeesHerhaling(e, tekst, zone, alarm);
+    } else {
+        Neem(tekst, LokaleTijd(t, zone).addSecs(alarm));
+    }
+}
+
+namespace {
+
+struct Keren {
+    QList<time_t> starts;
+    bool bTeVeel = false;
+};
+
+void NeemKeer(icalcomponent*, icaltime_span* span, void* data) {
+    auto* keren = static_cast<Keren*>(data);
+    if (keren->starts.size() < CICalImport::kMaxKeren) {
+        keren->starts << span->start;
+    } else {
+        keren->bTeVeel = true;
+    }
+}
+
+} // namespace
+
+// A repeating event comes in as the appointments of its occurrences from today to a year
+// ahead, as libical works them out from RRULE, RDATE and EXDATE. libical counts a time
+// without a zone it knows as UTC; such a time is put back on the wall clock and read in its
+// own zone, as a single event's is.
+void CICalImport::LeesHerhaling(void* event, const QString& tekst, const char* zone, qint64 alarm) {
+    auto* e = static_cast<icalcomponent*>(event);
+    for (icalproperty* p = icalcomponent_get_first_property(e, ICAL_RRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(e, ICAL_RRULE_PROPERTY)) {
+        const icalrecurrencetype regel = icalproperty_get_rrule(p);
+        if (regel.freq == ICAL_SECONDLY_RECURRENCE || regel.freq == ICAL_MINUTELY_RECURRENCE) {
+            m_fouten << QStringLiteral("Afspraak \"%1\" herhaalt zich elke seconde of minuut en is "
+                           "overgeslagen.")
+                            .arg(tekst);
+            return;
+        }
+    }
+    const QDateTime van(QDate::currentDate(), QTime(0, 0));
+    const QDateTime tot = van.addYears(1);
+    icaltimezone* utc = icaltimezone_get_utc_timezone();
+    // A day's margin on both sides covers every zone; the exact bounds follow below.
+    Keren keren;
+    icalcomponent_foreach_recurrence(
+        e, icaltime_from_timet_with_zone(time_t(van.toSecsSinceEpoch() - 86400), 0, utc),
+        icaltime_from_timet_with_zone(time_t(tot.toSecsSinceEpoch() + 86400), 0, utc), NeemKeer,
+        &keren);
+    const icaltimetype t = icalcomponent_get_dtstart(e);
+    int nieuw = 0;
+    for (const time_t begin : keren.starts) {
+        const QDateTime lokaal =
+            t.zone && !t.is_date
+                ? QDateTime::fromSecsSinceEpoch(qint64(begin))
+                : LokaleTijd(icaltime_from_timet_with_zone(begin, t.is_date, nullptr), zone);
+        if (lokaal >= van && lokaal < tot) {
+            nieuw += Neem(tekst, lokaal.addSecs(alarm));
+        }
+    }
+    if (keren.bTeVeel) {
+        m_fouten << QStringLiteral("Afspraak \"%1\" herhaalt zich vaker dan %2 keer in een jaar; alleen de "
+                       "eerste %2 keer zijn ingelezen.")
+                        .arg(tekst)
+                        .arg(kMaxKeren);
+    }
+    ++m_nHerhaald;
+    m_nKeren += nieuw;
+}
+
+bool CICalImport::Neem(const QString& tekst, const QDateTime& lokaal) {
     const COleDateTime tijd(lokaal);
     const QString sleutel = Sleutel(tekst, tijd);
     if (m_bestaand.contains(sleutel)) {
         ++m_nOvergeslagen;
-        return;
+        return false;
     }
     m_bestaand.insert(sleutel);
     m_afspraken.push_back({tekst, tijd});
+    return true;
 }
 
 QString CICalImport::Samenvatting() const {
-    return QStringLiteral("%1 afspraken nieuw; %2 overgeslagen omdat ze al bestaan")
-        .arg(NieuweAfspraken())
-        .arg(Overgeslagen());
+    QString tekst = QStringLiteral("%1 afspraken nieuw; %2 overgeslagen omdat ze al bestaan")
+                        .arg(NieuweAfspraken())
+                        .arg(Overgeslagen());
+    if (m_nHerhaald) {
+        tekst += QStringLiteral("; %1 daarvan zijn de keren van %2 herhaalde afspraken, van vandaag tot over "
+                    "een jaar")
+                     .arg(m_nKeren)
+                     .arg(m_nHerhaald);
+    }
+    return tekst;
 }
 
 void CICalImport::Bewaar() {

@@ -44,7 +44,7 @@ VCardRelatie AlsKaart(const CRecRelatie& r) {
 
 VCardPersoon AlsKaart(const CRecPersoon& p, const QString& relatie) {
     return {relatie,     p.szVoorNaam, p.szAchterNaam, p.szTelefoon, p.szAutoTelefoon,
-            p.szTelefax, p.szEmail,    p.szAfdeling,   p.szFunctie};
+            p.szTelefax, p.szEmail,    p.szAfdeling,   p.szFunctie,  QString()};
 }
 
 } // namespace
@@ -61,7 +61,8 @@ QByteArray CVCardExport::Exporteer(LONG lRelatie, const Voortgang& voortgang) {
     memo.m_strFilter = Filter("dwRelatieNr", lRelatie);
     memo.m_strSort = QStringLiteral("dwRelatieNr, dwIndex");
     for (memo.Open(); !memo.IsEOF(); memo.MoveNext()) {
-        memos[memo.dwRelatieNr].push_back({memo.szInLijst, CMemoTekst::NaarTekst(memo.szTekst)});
+        memos[memo.dwRelatieNr].push_back({memo.szInLijst, CMemoTekst::NaarTekst(memo.szTekst),
+                                           memo.dtDatumCreatie, memo.dtModificatie});
     }
     memo.Close();
 

@@ -9,6 +9,8 @@
 struct VCardMemo {
     QString onderwerp;
     QString tekst;
+    COleDateTime aangemaakt = COleDateTime::Null();
+    COleDateTime gewijzigd = COleDateTime::Null();
 };
 
 // What a relation card carries, column by column of Relaties, plus its memos.
@@ -49,4 +51,7 @@ struct VCardPersoon {
     QString email;
     QString afdeling;
     QString functie;
+    // What the card holds that Personen has no column for, one labelled line each; it goes
+    // into a memo of the relation so that nothing is dropped without a word.
+    QString overig;
 };

@@ -1,59 +1,11 @@
 #include "exchange/VCardImport.h"
 
-#include "exchange/MemoTekst.h"
+#include "exchange/RelatieOpslag.h"
 #include "exchange/VCardLezer.h"
 #include "exchange/VCardVertaling.h"
 #include "platform/dao/DaoDatabase.h"
 #include "store/RecPersoon.h"
 #include "store/RecRelatie.h"
-#include "store/RecRelatieMemo.h"
-
-namespace {
-
-// A recordset positioned for adding only: opening it on no rows costs nothing.
-template <typename Rec> void OpenLeeg(Rec& rs, const char* sleutel) {
-    rs.m_strFilter = QStringLiteral("[%1] = 0").arg(QLatin1String(sleutel));
-    rs.Open();
-}
-
-void Vul(CRecRelatie& rs, const VCardRelatie& r) {
-    const COleDateTime nu = COleDateTime::GetCurrentTime();
-    rs.dtModificatie = r.gewijzigd.IsValid() ? r.gewijzigd : nu;
-    rs.bKlantJaNee = r.klant;
-    rs.bLeverancierJaNee = r.leverancier;
-    rs.bPriveJaNee = r.prive;
-    rs.szInLijst = r.inLijst;
-    rs.szVolleNaam = r.volleNaam;
-    rs.szBezoekStraat = r.bezoekStraat;
-    rs.szBezoekNummer = r.bezoekNummer;
-    rs.szBezoekPostcode = r.bezoekPostcode;
-    rs.szBezoekWoonplaats = r.bezoekWoonplaats;
-    rs.szTelefoon = r.telefoon;
-    rs.szTeleFax = r.fax;
-    rs.szEmailAdres = r.email;
-    rs.szHomePage = r.homePage;
-    rs.szBtwNummer = r.btwNummer;
-    rs.szAfleverStraat = r.afleverStraat;
-    rs.szAfleverNummer = r.afleverNummer;
-    rs.szAfleverPostcode = r.afleverPostcode;
-    rs.szAfleverPlaats = r.afleverPlaats;
-    rs.memAlgemeneMemo = r.algemeneMemo;
-    rs.szPostBus = r.postBus;
-}
-
-void Vul(CRecPersoon& rs, LONG lRelatie, const VCardPersoon& p) {
-    rs.dwRelatieNummer = lRelatie;
-    rs.szVoorNaam = p.voorNaam;
-    rs.szAchterNaam = p.achterNaam;
-    rs.szTelefoon = p.telefoon;
-    rs.szAutoTelefoon = p.autoTelefoon;
-    rs.szTelefax = p.fax;
-    rs.szEmail = p.email;
-    rs.szAfdeling = p.afdeling;
-    rs.szFunctie = p.functie;
-}
-
-} // namespace
 
 CVCardImport::CVCardImport(CDaoDatabase* pDatabase) : m_pDatabase(pDatabase) {}
 
@@ -102,15 +54,16 @@ bool CVCardImport::NeemRelatie(const VCardRelatie& relatie) {
     return true;
 }
 
-// A person whose organisation has no card of its own brings a relation of that name.
-bool CVCardImport::NeemPersoon(const VCardPersoon& persoon) {
+// A person whose organisation has no card of its own brings a relation of that name, with
+// the addresses of the person's card.
+bool CVCardImport::NeemPersoon(const CVCardVertaling::Gelezen& gelezen) {
+    VCardPersoon persoon = *gelezen.persoon;
     Doel doel = ZoekRelatie(persoon.relatie);
-    if (!doel.lBestaand && doel.nNieuw < 0) {
-        VCardRelatie relatie;
-        relatie.inLijst = persoon.relatie;
-        relatie.volleNaam = persoon.relatie;
-        NeemRelatie(relatie);
+    if (!doel.lBestaand && doel.nNieuw < 0 && gelezen.firma) {
+        NeemRelatie(*gelezen.firma);
         doel = ZoekRelatie(persoon.relatie);
+    } else if (gelezen.firma) {
+        persoon.overig = gelezen.overigBijBestaande;
     }
     const QString sleutel = PersoonSleutel(doel, persoon.voorNaam, persoon.achterNaam);
     if (m_bestaandePersonen.contains(sleutel)) {
@@ -152,7 +105,7 @@ void CVCardImport::Lees(const QByteArray& data) {
     }
     for (qsizetype i = 0; i < gelezen.size(); ++i) {
         if (gelezen[i].persoon) {
-            nieuw[i] = NeemPersoon(*gelezen[i].persoon) || nieuw[i];
+            nieuw[i] = NeemPersoon(gelezen[i]) || nieuw[i];
         }
         if (!nieuw[i] && (gelezen[i].relatie || gelezen[i].persoon)) {
             ++m_nOvergeslagen;
@@ -168,52 +121,5 @@ QString CVCardImport::Samenvatting() const {
 }
 
 void CVCardImport::Bewaar(const Voortgang& voortgang) {
-    CRecRelatie relatie(m_pDatabase);
-    CRecRelatieMemo memo(m_pDatabase);
-    CRecPersoon persoon(m_pDatabase);
-    OpenLeeg(relatie, "lRelatieNummer");
-    OpenLeeg(memo, "dwIndex");
-    OpenLeeg(persoon, "IDnr");
-    const int totaal = NieuweRelaties() + NieuwePersonen();
-    int gedaan = 0;
-    QList<LONG> nummers;
-    relatie.BeginTrans();
-    try {
-        for (const VCardRelatie& r : m_relaties) {
-            if (voortgang && !voortgang(gedaan++, totaal)) {
-                relatie.Rollback();
-                return;
-            }
-            relatie.AddNew();
-            Vul(relatie, r);
-            relatie.Update();
-            const LONG lNummer = LONG(relatie.GetLastModifiedBookmark().toLongLong());
-            nummers.push_back(lNummer);
-            for (const VCardMemo& m : r.memos) {
-                const COleDateTime nu = COleDateTime::GetCurrentTime();
-                memo.AddNew();
-                memo.dwRelatieNr = lNummer;
-                memo.szKontaktPersoon = QStringLiteral("<Kontakt persoon>");
-                memo.szTekst = CMemoTekst::NaarRtf(m.tekst);
-                memo.szInLijst = m.onderwerp;
-                memo.dtDatumCreatie = nu;
-                memo.dtModificatie = nu;
-                memo.iGestuurdVia = 0;
-                memo.Update();
-            }
-        }
-        for (const auto& [doel, p] : m_personen) {
-            if (voortgang && !voortgang(gedaan++, totaal)) {
-                relatie.Rollback();
-                return;
-            }
-            persoon.AddNew();
-            Vul(persoon, doel.nNieuw >= 0 ? nummers[doel.nNieuw] : doel.lBestaand, p);
-            persoon.Update();
-        }
-        relatie.CommitTrans();
-    } catch (...) {
-        relatie.Rollback();
-        throw;
-    }
+    CRelatieOpslag::Bewaar(m_pDatabase, m_relaties, m_personen, voortgang);
 }

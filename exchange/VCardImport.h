@@ -1,6 +1,8 @@
 #pragma once
 
+#include "exchange/RelatieOpslag.h"
 #include "exchange/VCardGegevens.h"
+#include "exchange/VCardVertaling.h"
 #include "exchange/Voortgang.h"
 #include "platform/dao/DaoTypes.h"
 
@@ -35,15 +37,11 @@ public:
     void Bewaar(const Voortgang& voortgang = {});
 
 private:
-    // A person's relation: an existing one by number, or one of this import by index.
-    struct Doel {
-        LONG lBestaand = 0;
-        int nNieuw = -1;
-    };
+    using Doel = CRelatieOpslag::Doel;
 
     void LeesBestaande();
     bool NeemRelatie(const VCardRelatie& relatie);
-    bool NeemPersoon(const VCardPersoon& persoon);
+    bool NeemPersoon(const CVCardVertaling::Gelezen& gelezen);
     Doel ZoekRelatie(const QString& naam);
     static QString Sleutel(const QString& naam);
     static QString PersoonSleutel(const Doel& doel, const QString& voorNaam,
@@ -54,7 +52,7 @@ private:
     QSet<QString> m_bestaandePersonen;
     QHash<QString, int> m_nieuweRelatieIndex;
     QList<VCardRelatie> m_relaties;
-    QList<std::pair<Doel, VCardPersoon>> m_personen;
+    QList<CRelatieOpslag::Persoon> m_personen;
     QStringList m_fouten;
     int m_nOvergeslagen = 0;
 };

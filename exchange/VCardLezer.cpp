@@ -97,20 +97,18 @@ CVCardLezer::CVCardLezer(const QByteArray& data) {
     Verdeel(tekst);
 }
 
+// Lines end in CRLF, LF, or a lone CR as old Mac address books wrote them.
 void CVCardLezer::Verdeel(const QByteArray& data) {
     int nummer = 1;
     qsizetype begin = 0;
     while (begin < data.size()) {
-        qsizetype einde = data.indexOf('\n', begin);
-        if (einde < 0) {
-            einde = data.size();
+        qsizetype einde = begin;
+        while (einde < data.size() && data[einde] != '\n' && data[einde] != '\r') {
+            ++einde;
         }
-        QByteArray regel = data.mid(begin, einde - begin);
-        if (regel.endsWith('\r')) {
-            regel.chop(1);
-        }
-        m_regels.push_back({regel, nummer++});
-        begin = einde + 1;
+        m_regels.push_back({data.mid(begin, einde - begin), nummer++});
+        const bool crlf = einde + 1 < data.size() && data[einde] == '\r' && data[einde + 1] == '\n';
+        begin = einde + (crlf ? 2 : 1);
     }
 }
 

@@ -8,6 +8,34 @@ bool IsVervolgByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+bool IsBesturing(QChar c) {
+    return (c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F;
+}
+
+// A line break in a value, in any of its three forms, is written as "\n"; any other control
+// character has no way to be written in a card and is left out, so that no value can end
+// its line, or its card, early.
+QString ZonderRegeleinden(const QString& tekst, bool bScheidingen) {
+    QString uit;
+    uit.reserve(tekst.size() + 8);
+    for (qsizetype i = 0; i < tekst.size(); ++i) {
+        const QChar c = tekst[i];
+        if (c == QLatin1Char('\r') && i + 1 < tekst.size() && tekst[i + 1] == QLatin1Char('\n')) {
+            continue;
+        }
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            uit += QLatin1String("\\n");
+        } else if (bScheidingen &&
+                   (c == QLatin1Char('\\') || c == QLatin1Char(',') || c == QLatin1Char(';'))) {
+            uit += QLatin1Char('\\');
+            uit += c;
+        } else if (!IsBesturing(c)) {
+            uit += c;
+        }
+    }
+    return uit;
+}
+
 } // namespace
 
 void CVCardSchrijver::Begin() {
@@ -20,34 +48,7 @@ void CVCardSchrijver::Einde() {
 }
 
 QString CVCardSchrijver::Escape(const QString& tekst) {
-    QString uit;
-    uit.reserve(tekst.size() + 8);
-    for (qsizetype i = 0; i < tekst.size(); ++i) {
-        const QChar c = tekst[i];
-        switch (c.unicode()) {
-        case '\\':
-            uit += QLatin1String("\\\\");
-            break;
-        case ',':
-            uit += QLatin1String("\\,");
-            break;
-        case ';':
-            uit += QLatin1String("\\;");
-            break;
-        case '\r':
-            if (i + 1 < tekst.size() && tekst[i + 1] == QLatin1Char('\n')) {
-                break;
-            }
-            uit += QLatin1String("\\n");
-            break;
-        case '\n':
-            uit += QLatin1String("\\n");
-            break;
-        default:
-            uit += c;
-        }
-    }
-    return uit;
+    return ZonderRegeleinden(tekst, true);
 }
 
 void CVCardSchrijver::Tekst(const char* naam, const QString& waarde, const QString& parameters) {
@@ -81,7 +82,7 @@ void CVCardSchrijver::Lijst(const char* naam, const QStringList& items) {
 void CVCardSchrijver::Letterlijk(const char* naam, const QString& waarde,
                                  const QString& parameters) {
     if (!waarde.isEmpty()) {
-        Regel(naam, parameters, waarde);
+        Regel(naam, parameters, ZonderRegeleinden(waarde, false));
     }
 }
 

@@ -20,7 +20,8 @@ public:
     void Delen(const char* naam, const QStringList& delen, const QString& parameters = QString());
     // A list value (CATEGORIES).
     void Lijst(const char* naam, const QStringList& items);
-    // A value written as it is (URI, timestamp, KIND).
+    // A value whose ';' and ',' stand as they are (KIND, timestamp, an empty N); line breaks
+    // and control characters are still escaped or left out.
     void Letterlijk(const char* naam, const QString& waarde, const QString& parameters = QString());
 
     const QByteArray& Uitvoer() const { return m_uit; }

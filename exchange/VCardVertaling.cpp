@@ -1,14 +1,24 @@
 #include "exchange/VCardVertaling.h"
 
+#include "exchange/RelatieOpslag.h"
+#include "exchange/StraatRegel.h"
 #include "exchange/VCardKaart.h"
+#include "exchange/VCardOverig.h"
 #include "exchange/VCardSchrijver.h"
 
 #include <QRegularExpression>
 #include <QTimeZone>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kOnderwerpParameter = "X-TOLVAR-ONDERWERP";
+const char* const kAangemaaktParameter = "X-TOLVAR-AANGEMAAKT";
+const char* const kGewijzigdParameter = "X-TOLVAR-GEWIJZIGD";
+// The general memo goes out marked, so that it comes back as the general memo even when it
+// holds more than one line.
+const char* const kAlgemeenParameter = "X-TOLVAR-ALGEMEEN";
 const char* const kBtwEigenschap = "X-TOLVAR-BTWNUMMER";
 
 QString Echt(const QString& tekst) {
@@ -19,20 +29,40 @@ QString Adres(const QString& straat, const QString& nummer) {
     return (Echt(straat) + QLatin1Char(' ') + Echt(nummer)).trimmed();
 }
 
-// Parameter values cannot hold a double quote in any version; everything else may stand
-// between quotes.
-QString Geciteerd(const QString& waarde) {
-    QString schoon = waarde;
-    schoon.replace(QLatin1Char('"'), QLatin1Char('\''));
-    schoon.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return QLatin1Char('"') + schoon + QLatin1Char('"');
-}
-
 QString Tijdstempel(const COleDateTime& datum) {
     if (!datum.IsValid()) {
         return {};
     }
     return datum.ToQDateTime().toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+}
+
+// Parameter values cannot hold a double quote or a line break in any version; everything
+// else may stand between quotes.
+QString Geciteerd(const QString& waarde) {
+    QString schoon;
+    for (const QChar c : waarde) {
+        if (c == QLatin1Char('"')) {
+            schoon += QLatin1Char('\'');
+        } else if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            schoon += QLatin1Char(' ');
+        } else {
+            schoon += c;
+        }
+    }
+    return QLatin1Char('"') + schoon + QLatin1Char('"');
+}
+
+QString MemoParameters(const VCardMemo& memo) {
+    QString parameters =
+        QLatin1String(kOnderwerpParameter) + QLatin1Char('=') + Geciteerd(memo.onderwerp);
+    for (const auto& [naam, datum] : {std::pair{kAangemaaktParameter, memo.aangemaakt},
+                                      std::pair{kGewijzigdParameter, memo.gewijzigd}}) {
+        if (datum.IsValid()) {
+            parameters +=
+                QLatin1Char(';') + QLatin1String(naam) + QLatin1Char('=') + Tijdstempel(datum);
+        }
+    }
+    return parameters;
 }
 
 COleDateTime LeesTijdstempel(QString tekst) {
@@ -51,19 +81,6 @@ COleDateTime LeesTijdstempel(QString tekst) {
         tijd = tijd.toLocalTime();
     }
     return COleDateTime(tijd);
-}
-
-// "Kerkstraat 12a" is street and house number; a street without a number stays whole.
-void SplitsStraat(const QString& regel, QString& straat, QString& nummer) {
-    static const QRegularExpression huisnummer(QStringLiteral("^(.*\\S)\\s+(\\d[\\w\\-/]*)$"));
-    const QRegularExpressionMatch match = huisnummer.match(regel.trimmed());
-    if (match.hasMatch()) {
-        straat = match.captured(1);
-        nummer = match.captured(2);
-    } else {
-        straat = regel.trimmed();
-        nummer.clear();
-    }
 }
 
 QString Deel(const QStringList& delen, int i) {
@@ -116,69 +133,115 @@ struct Telefoons {
     QString fax;
 };
 
-Telefoons LeesTelefoons(const VCardKaart& kaart) {
+Telefoons LeesTelefoons(const VCardKaart& kaart, VCardGebruikt& gebruikt) {
     Telefoons t;
-    QString overig;
-    for (const VCardEigenschap* tel : kaart.Alle("TEL")) {
-        QString nummer = tel->Tekst().trimmed();
-        if (nummer.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive)) {
-            nummer = nummer.mid(4);
+    const VCardEigenschap* overig = nullptr;
+    const auto neem = [&](QString& veld, const VCardEigenschap* tel) {
+        if (veld.isEmpty()) {
+            veld = tel->Tekst().trimmed();
+            if (veld.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive)) {
+                veld = veld.mid(4);
+            }
+            gebruikt << tel;
         }
+    };
+    for (const VCardEigenschap* tel : kaart.Alle("TEL")) {
         if (tel->HeeftType("fax")) {
-            t.fax = t.fax.isEmpty() ? nummer : t.fax;
+            neem(t.fax, tel);
         } else if (tel->HeeftType("cell") || tel->HeeftType("car")) {
-            t.mobiel = t.mobiel.isEmpty() ? nummer : t.mobiel;
+            neem(t.mobiel, tel);
         } else if (tel->HeeftType("work") || tel->HeeftType("voice") || tel->types.isEmpty()) {
-            t.vast = t.vast.isEmpty() ? nummer : t.vast;
-        } else if (overig.isEmpty()) {
-            overig = nummer;
+            neem(t.vast, tel);
+        } else if (!overig) {
+            overig = tel;
         }
     }
-    if (t.vast.isEmpty()) {
-        t.vast = overig;
+    if (overig) {
+        neem(t.vast, overig);
     }
     return t;
 }
 
-QString LeesEmail(const VCardKaart& kaart) {
+QString LeesEmail(const VCardKaart& kaart, VCardGebruikt& gebruikt) {
     const VCardEigenschap* email = Voorkeur(kaart, "EMAIL", "work");
-    QString adres = email ? email->Tekst().trimmed() : QString();
+    if (!email) {
+        return {};
+    }
+    gebruikt << email;
+    QString adres = email->Tekst().trimmed();
     if (adres.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive)) {
         adres = adres.mid(7);
     }
     return adres;
 }
 
-void LeesAdressen(const VCardKaart& kaart, VCardRelatie& relatie) {
-    const VCardEigenschap* bezoek = nullptr;
+QString AdresSoort(const VCardEigenschap* adr) {
+    return adr->HeeftType("work")   ? QStringLiteral("work")
+           : adr->HeeftType("home") ? QStringLiteral("home")
+                                    : QString();
+}
+
+void VulAdres(const QStringList& delen, QString& straat, QString& nummer, QString& plaats,
+              QString& postcode) {
+    CStraatRegel::Splits(Deel(delen, 2), straat, nummer);
+    plaats = Deel(delen, 3);
+    postcode = Deel(delen, 5);
+}
+
+// The visiting address is the first of the kind the relation is about (work for a firm,
+// home for a private person), else the first at all; a second of that same kind is the
+// delivery address, or the post-office box when it holds only a box. Addresses marked
+// only postal or only parcel are the box and the delivery address of an organisation card.
+void LeesAdressen(const VCardKaart& kaart, VCardRelatie& r, const char* soort,
+                  VCardGebruikt& gebruikt) {
+    QList<const VCardEigenschap*> kandidaten;
     for (const VCardEigenschap* adr : kaart.Alle("ADR")) {
         const QStringList delen = adr->Delen();
-        const bool eigen = adr->HeeftType("work") || adr->HeeftType("home");
-        if (relatie.postBus.isEmpty() && !Deel(delen, 0).isEmpty()) {
-            relatie.postBus = Deel(delen, 0);
-        }
+        const bool eigen = !AdresSoort(adr).isEmpty();
         if (adr->HeeftType("postal") && !adr->HeeftType("parcel") && !eigen) {
-            continue;
-        }
-        if (adr->HeeftType("parcel") && !adr->HeeftType("postal") && !eigen) {
-            SplitsStraat(Deel(delen, 2), relatie.afleverStraat, relatie.afleverNummer);
-            relatie.afleverPlaats = Deel(delen, 3);
-            relatie.afleverPostcode = Deel(delen, 5);
-            continue;
-        }
-        if (!bezoek || (adr->HeeftType("work") && !bezoek->HeeftType("work"))) {
-            bezoek = adr;
+            if (r.postBus.isEmpty() && !Deel(delen, 0).isEmpty()) {
+                r.postBus = Deel(delen, 0);
+                gebruikt << adr;
+            }
+        } else if (adr->HeeftType("parcel") && !adr->HeeftType("postal") && !eigen) {
+            if (r.afleverStraat.isEmpty() && r.afleverPlaats.isEmpty()) {
+                VulAdres(delen, r.afleverStraat, r.afleverNummer, r.afleverPlaats,
+                         r.afleverPostcode);
+                gebruikt << adr;
+            }
+        } else {
+            kandidaten << adr;
         }
     }
-    if (bezoek) {
-        const QStringList delen = bezoek->Delen();
-        SplitsStraat(Deel(delen, 2), relatie.bezoekStraat, relatie.bezoekNummer);
-        relatie.bezoekWoonplaats = Deel(delen, 3);
-        relatie.bezoekPostcode = Deel(delen, 5);
+    if (kandidaten.isEmpty()) {
+        return;
+    }
+    const auto passend =
+        std::find_if(kandidaten.begin(), kandidaten.end(), [&](const VCardEigenschap* adr) {
+            return AdresSoort(adr) == QLatin1String(soort);
+        });
+    const VCardEigenschap* bezoek = passend != kandidaten.end() ? *passend : kandidaten.front();
+    VulAdres(bezoek->Delen(), r.bezoekStraat, r.bezoekNummer, r.bezoekWoonplaats, r.bezoekPostcode);
+    if (r.postBus.isEmpty()) {
+        r.postBus = Deel(bezoek->Delen(), 0);
+    }
+    gebruikt << bezoek;
+    for (const VCardEigenschap* adr : kandidaten) {
+        const QStringList delen = adr->Delen();
+        if (adr == bezoek || AdresSoort(adr) != AdresSoort(bezoek)) {
+            continue;
+        }
+        if (!Deel(delen, 2).isEmpty() && r.afleverStraat.isEmpty() && r.afleverPlaats.isEmpty()) {
+            VulAdres(delen, r.afleverStraat, r.afleverNummer, r.afleverPlaats, r.afleverPostcode);
+            gebruikt << adr;
+        } else if (Deel(delen, 2).isEmpty() && !Deel(delen, 0).isEmpty() && r.postBus.isEmpty()) {
+            r.postBus = Deel(delen, 0);
+            gebruikt << adr;
+        }
     }
 }
 
-void LeesSoorten(const VCardKaart& kaart, VCardRelatie& relatie) {
+void LeesSoorten(const VCardKaart& kaart, VCardRelatie& relatie, VCardGebruikt& gebruikt) {
     for (const VCardEigenschap* categorieen : kaart.Alle("CATEGORIES")) {
         for (const QString& item : categorieen->Lijst()) {
             const QString soort = item.toLower();
@@ -190,26 +253,32 @@ void LeesSoorten(const VCardKaart& kaart, VCardRelatie& relatie) {
             } else if (soort == QStringLiteral("privé") || soort == QLatin1String("prive") ||
                        soort == QLatin1String("private")) {
                 relatie.prive = true;
+            } else {
+                continue;
             }
+            gebruikt << categorieen;
         }
     }
 }
 
-// The general memo is one line in the relation window; a note of several lines, or a
-// second note, becomes a memo of its own.
-void LeesNotities(const VCardKaart& kaart, VCardRelatie& relatie) {
+// The general memo is one line in the relation window: a note of several lines, or a
+// second note, becomes a memo of its own, unless Tolvar wrote it as the general memo.
+void LeesNotities(const VCardKaart& kaart, VCardRelatie& relatie, VCardGebruikt& gebruikt) {
     for (const VCardEigenschap* note : kaart.Alle("NOTE")) {
         const QString tekst = note->Tekst().trimmed();
         const QString onderwerp = note->Parameter(kOnderwerpParameter);
+        gebruikt << note;
         if (tekst.isEmpty()) {
             continue;
         }
-        if (onderwerp.isEmpty() && relatie.algemeneMemo.isEmpty() &&
-            !tekst.contains(QLatin1Char('\n'))) {
+        const bool algemeen = !note->Parameter(kAlgemeenParameter).isEmpty() ||
+                              (onderwerp.isEmpty() && !tekst.contains(QLatin1Char('\n')));
+        if (algemeen && relatie.algemeneMemo.isEmpty()) {
             relatie.algemeneMemo = tekst;
         } else {
-            relatie.memos.push_back(
-                {onderwerp.isEmpty() ? QStringLiteral("Notitie") : onderwerp, tekst});
+            relatie.memos.push_back({onderwerp.isEmpty() ? QStringLiteral("Notitie") : onderwerp,
+                                     tekst, LeesTijdstempel(note->Parameter(kAangemaaktParameter)),
+                                     LeesTijdstempel(note->Parameter(kGewijzigdParameter))});
         }
     }
 }
@@ -246,7 +315,7 @@ void CVCardVertaling::SchrijfRelatie(CVCardSchrijver& s, const VCardRelatie& r) 
     s.Tekst("TEL", Echt(r.telefoon), QStringLiteral("TYPE=work,voice"));
     s.Tekst("TEL", Echt(r.fax), QStringLiteral("TYPE=work,fax"));
     s.Tekst("EMAIL", Echt(r.email), QStringLiteral("TYPE=work"));
-    s.Letterlijk("URL", Echt(r.homePage));
+    s.Tekst("URL", Echt(r.homePage));
     s.Tekst(kBtwEigenschap, Echt(r.btwNummer));
     QStringList soorten;
     if (r.klant) {
@@ -259,10 +328,9 @@ void CVCardVertaling::SchrijfRelatie(CVCardSchrijver& s, const VCardRelatie& r) 
         soorten << QStringLiteral("Privé");
     }
     s.Lijst("CATEGORIES", soorten);
-    s.Tekst("NOTE", Echt(r.algemeneMemo));
+    s.Tekst("NOTE", Echt(r.algemeneMemo), QLatin1String(kAlgemeenParameter) + QLatin1String("=ja"));
     for (const VCardMemo& memo : r.memos) {
-        s.Tekst("NOTE", memo.tekst,
-                QLatin1String(kOnderwerpParameter) + QLatin1Char('=') + Geciteerd(memo.onderwerp));
+        s.Tekst("NOTE", memo.tekst, MemoParameters(memo));
     }
     s.Letterlijk("REV", Tijdstempel(r.gewijzigd));
     s.Einde();
@@ -296,40 +364,66 @@ CVCardVertaling::Gelezen CVCardVertaling::Lees(const VCardKaart& kaart) {
     if (Naam(kaart).isEmpty() && Organisatie(kaart).isEmpty()) {
         return gelezen;
     }
+    VCardGebruikt gebruikt;
     if (IsOrganisatie(kaart)) {
-        gelezen.relatie = LeesRelatie(kaart);
+        gelezen.relatie = LeesRelatie(kaart, "work", gebruikt);
+        Overig(kaart, gebruikt, *gelezen.relatie);
         return gelezen;
     }
-    gelezen.persoon = LeesPersoon(kaart);
+    gelezen.persoon = LeesPersoon(kaart, gebruikt);
     if (gelezen.persoon->relatie.isEmpty()) {
-        VCardRelatie relatie = LeesRelatie(kaart);
+        VCardRelatie relatie = LeesRelatie(kaart, "home", gebruikt);
         relatie.prive = true;
         gelezen.persoon->relatie = relatie.inLijst;
+        Overig(kaart, gebruikt, relatie);
         gelezen.relatie = relatie;
+        return gelezen;
     }
+    // The firm of a person card is made from it when the file has no card of its own for
+    // it; its addresses are the firm's, and otherwise go with the rest into the memo.
+    VCardRelatie firma;
+    firma.inLijst = firma.volleNaam = gelezen.persoon->relatie;
+    VCardGebruikt adressen;
+    LeesAdressen(kaart, firma, "work", adressen);
+    gelezen.firma = firma;
+    gelezen.persoon->overig = CVCardOverig::Tekst(kaart, VCardGebruikt(gebruikt).unite(adressen));
+    gelezen.overigBijBestaande = CVCardOverig::Tekst(kaart, gebruikt);
     return gelezen;
 }
 
-VCardRelatie CVCardVertaling::LeesRelatie(const VCardKaart& kaart) {
+void CVCardVertaling::Overig(const VCardKaart& kaart, const VCardGebruikt& gebruikt,
+                             VCardRelatie& relatie) {
+    const QString tekst = CVCardOverig::Tekst(kaart, gebruikt);
+    if (!tekst.isEmpty()) {
+        relatie.memos.push_back({QLatin1String(CRelatieOpslag::kOverigOnderwerp), tekst,
+                                 COleDateTime::Null(), COleDateTime::Null()});
+    }
+}
+
+VCardRelatie CVCardVertaling::LeesRelatie(const VCardKaart& kaart, const char* soort,
+                                          VCardGebruikt& gebruikt) {
     VCardRelatie r;
     const QString naam = Naam(kaart);
     const QString organisatie = Organisatie(kaart);
     r.inLijst = organisatie.isEmpty() ? naam : organisatie;
     r.volleNaam = naam.isEmpty() ? r.inLijst : naam;
-    LeesAdressen(kaart, r);
-    const Telefoons telefoons = LeesTelefoons(kaart);
+    LeesAdressen(kaart, r, soort, gebruikt);
+    const Telefoons telefoons = LeesTelefoons(kaart, gebruikt);
     r.telefoon = telefoons.vast.isEmpty() ? telefoons.mobiel : telefoons.vast;
     r.fax = telefoons.fax;
-    r.email = LeesEmail(kaart);
-    r.homePage = kaart.Tekst("URL");
+    r.email = LeesEmail(kaart, gebruikt);
+    if (const VCardEigenschap* url = kaart.Eerste("URL")) {
+        r.homePage = url->Tekst().trimmed();
+        gebruikt << url;
+    }
     r.btwNummer = kaart.Tekst(kBtwEigenschap);
-    LeesSoorten(kaart, r);
-    LeesNotities(kaart, r);
+    LeesSoorten(kaart, r, gebruikt);
+    LeesNotities(kaart, r, gebruikt);
     r.gewijzigd = LeesTijdstempel(kaart.Tekst("REV"));
     return r;
 }
 
-VCardPersoon CVCardVertaling::LeesPersoon(const VCardKaart& kaart) {
+VCardPersoon CVCardVertaling::LeesPersoon(const VCardKaart& kaart, VCardGebruikt& gebruikt) {
     VCardPersoon p;
     if (const VCardEigenschap* n = kaart.Eerste("N")) {
         const QStringList delen = n->Delen();
@@ -346,14 +440,16 @@ VCardPersoon CVCardVertaling::LeesPersoon(const VCardKaart& kaart) {
         p.relatie = Deel(org->Delen(), 0);
         p.afdeling = Deel(org->Delen(), 1);
     }
-    p.functie = kaart.Tekst("TITLE");
-    if (p.functie.isEmpty()) {
-        p.functie = kaart.Tekst("ROLE");
+    const VCardEigenschap* functie = kaart.Eerste("TITLE");
+    functie = functie ? functie : kaart.Eerste("ROLE");
+    if (functie) {
+        p.functie = functie->Tekst().trimmed();
+        gebruikt << functie;
     }
-    const Telefoons telefoons = LeesTelefoons(kaart);
+    const Telefoons telefoons = LeesTelefoons(kaart, gebruikt);
     p.telefoon = telefoons.vast;
     p.autoTelefoon = telefoons.mobiel;
     p.fax = telefoons.fax;
-    p.email = LeesEmail(kaart);
+    p.email = LeesEmail(kaart, gebruikt);
     return p;
 }

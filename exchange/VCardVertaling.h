@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exchange/VCardGegevens.h"
+#include "exchange/VCardOverig.h"
 
 #include <optional>
 
@@ -15,12 +16,15 @@ public:
     static void SchrijfPersoon(CVCardSchrijver& schrijver, const VCardPersoon& persoon);
 
     // What a card read from a file becomes: an organisation card only a relation; a card
-    // of a person with an organisation a person of the relation of that name (made when
-    // it does not exist); a card of a person without one a private relation with that
-    // person in it.
+    // of a person with an organisation a person of the relation of that name (made from
+    // firma, with the card's addresses, when it does not exist; when it does, the person's
+    // memo text is overigBijBestaande, addresses included); a card of a person without one
+    // a private relation with that person in it. What no field took goes into a memo.
     struct Gelezen {
         std::optional<VCardRelatie> relatie;
         std::optional<VCardPersoon> persoon;
+        std::optional<VCardRelatie> firma;
+        QString overigBijBestaande;
     };
     static Gelezen Lees(const VCardKaart& kaart);
 
@@ -28,6 +32,9 @@ public:
     static bool IsPlaatshouder(const QString& tekst);
 
 private:
-    static VCardRelatie LeesRelatie(const VCardKaart& kaart);
-    static VCardPersoon LeesPersoon(const VCardKaart& kaart);
+    static VCardRelatie LeesRelatie(const VCardKaart& kaart, const char* soort,
+                                    VCardGebruikt& gebruikt);
+    static VCardPersoon LeesPersoon(const VCardKaart& kaart, VCardGebruikt& gebruikt);
+    static void Overig(const VCardKaart& kaart, const VCardGebruikt& gebruikt,
+                       VCardRelatie& relatie);
 };

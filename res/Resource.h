@@ -42,6 +42,8 @@ enum CommandId : int {
     ID_IMPORTEER_VCARD = 32824,
     ID_IMPORTEER_ICAL = 32825,
     ID_RELATIE_VCARD = 32826,
+    ID_IMPORTEER_CSV_RELATIES = 32827,
+    ID_IMPORTEER_CSV_PERSONEN = 32828,
     // Backups: a copy to a chosen place, and restoring one of the program's own copies.
     ID_RESERVEKOPIE_MAKEN = 32830,
     ID_RESERVEKOPIE_TERUGZETTEN = 32831,

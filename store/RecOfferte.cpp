@@ -22,3 +22,18 @@ void CRecOfferte::DoFieldExchange(CDaoFieldExchange* pFX) {
     DFX_Text(pFX, "[szInLijst]", szInLijst);
     DFX_Text(pFX, "[dwSoortDocument]", dwSoortDocument);
 }
+
+QString CRecOfferte::StatusTekst(LONG lStatus) {
+    switch (lStatus) {
+    case 0:
+        return QStringLiteral("Te versturen");
+    case 1:
+        return QStringLiteral("Is verstuurd");
+    case 2:
+        return QStringLiteral("Positief");
+    case 3:
+        return QStringLiteral("Vervallen");
+    default:
+        return QString();
+    }
+}

@@ -16,6 +16,9 @@ public:
 
     void DoFieldExchange(CDaoFieldExchange* pFX) override;
 
+    // The status as the user reads it; empty for a number outside the workflow.
+    static QString StatusTekst(LONG lStatus);
+
     COleDateTime dtVervalDatum;
     LONG dwStatusOfferte = 0;
 

@@ -2,7 +2,7 @@
 // between fills.
 #include "workspace/TolvarView.h"
 
-#include "exchange/UitwisselVenster.h"
+#include "exchange/venster/UitwisselVenster.h"
 #include "platform/dao/DaoException.h"
 #include "platform/ui/DispatchGuard.h"
 #include "res/Resource.h"

@@ -44,10 +44,12 @@ Uitkomst Python(const QString& script, const QStringList& args) {
 }
 
 QString DemoDatabase(const QString& folder, int nRelaties) {
-    const QString pad = folder + QStringLiteral("/demo.doc");
+    const QString pad =
+        folder + (nRelaties ? QStringLiteral("/demo.doc") : QStringLiteral("/leeg.doc"));
     QProcess proces;
     proces.start(QStringLiteral(TOLVAR_NEWDB),
-                 {QStringLiteral("--demo"), QString::number(nRelaties), pad});
+                 nRelaties ? QStringList{QStringLiteral("--demo"), QString::number(nRelaties), pad}
+                           : QStringList{pad});
     proces.waitForFinished(120000);
     return pad;
 }

@@ -24,7 +24,7 @@ Uitkomst Exchange(const QStringList& args,
                   const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment());
 Uitkomst Python(const QString& script, const QStringList& args);
 
-// A database with demo data, made by tolvar-newdb in folder.
+// A database with demo data, made by tolvar-newdb in folder; with nRelaties 0 an empty one.
 QString DemoDatabase(const QString& folder, int nRelaties);
 
 } // namespace UitwisselHulp

@@ -80,8 +80,13 @@ private slots:
         QCOMPARE(Relatie(db, "Meister Berger", "szTeleFax, szEmailAdres, memAlgemeneMemo"),
                  QStringLiteral("+49 3581 123456|mb@goerlitz.de|"));
         // A note of two lines does not fit the one-line general memo: it becomes a memo.
-        const QStringList memo = Rijen(db.Path(), "SELECT szInLijst, szTekst FROM MemoRelatie");
-        QCOMPARE(memo.size(), 1);
+        // What has no field of its own goes into a memo of its own too.
+        const QStringList memo = Rijen(db.Path(), "SELECT szInLijst, szTekst FROM MemoRelatie "
+                                                  "ORDER BY szInLijst");
+        QCOMPARE(memo.size(), 2);
+        QVERIFY(CMemoTekst::NaarTekst(memo[1].section('|', 1))
+                    .contains("Verjaardag: 1963-09-21\nO: Universitæt Görlitz\nFunctie: "
+                              "Burgermeister"));
         QVERIFY(memo[0].startsWith("Notitie|{\\rtf1"));
         QCOMPARE(CMemoTekst::NaarTekst(memo[0].section('|', 1)),
                  QStringLiteral("The Mayor of the great city of Goerlitz in the great country "

@@ -1,5 +1,6 @@
 #include "dialogs/ProgressDlg.h"
-#include "exchange/UitwisselVenster.h"
+#include "exchange/venster/CsvVoorbeeldDlg.h"
+#include "exchange/venster/UitwisselVenster.h"
 #include "platform/ui/MessageBox.h"
 #include "store/DatabasePath.h"
 #include "support/ModalDriver.h"
@@ -8,8 +9,14 @@
 #include "UitwisselHulp.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -154,6 +161,51 @@ private slots:
         CUitwisselVenster::ExporteerCsv(nullptr, "relaties", map.filePath("r.csv"));
         QVERIFY(driver.WaitDone());
         QCOMPARE(LastBox().text, "1 regels geschreven naar " + map.filePath("r.csv") + ".");
+        QCOMPARE(driver.Unexpected(), 0);
+    }
+
+    // A list from a spreadsheet is seen, and its columns chosen, before anything is stored.
+    void csvImportShowsThePreviewFirst() {
+        TestDatabase db;
+        QTemporaryDir map;
+        QFile bestand(map.filePath("klanten.csv"));
+        QVERIFY(bestand.open(QIODevice::WriteOnly));
+        bestand.write("Firma;Woonplaats;Kleur\nJansen;Delft;rood\nPietersen;Ede;blauw\n\"kapot\n");
+        bestand.close();
+        const auto beslis = [](QDialogButtonBox::StandardButton knop) {
+            return [knop](QWidget* modal) {
+                auto* dialoog = qobject_cast<CCsvVoorbeeldDlg*>(modal);
+                QVERIFY(dialoog);
+                auto* tabel = dialoog->findChild<QTableWidget*>("voorbeeld");
+                auto* samenvatting = dialoog->findChild<QLabel*>("samenvatting");
+                auto* kiezer = qobject_cast<QComboBox*>(tabel->cellWidget(0, 0));
+                QCOMPARE(tabel->rowCount(), 3);
+                QCOMPARE(tabel->item(2, 1)->text(), QString("Ede"));
+                QCOMPARE(kiezer->currentText(), QString("(niet inlezen)"));
+                QCOMPARE(qobject_cast<QComboBox*>(tabel->cellWidget(0, 1))->currentText(),
+                         QString("Woonplaats"));
+                QCOMPARE(samenvatting->text(), QString("0 relaties nieuw, 0 overgeslagen omdat ze "
+                                                       "al bestaan, 3 regels niet leesbaar."));
+                kiezer->setCurrentIndex(kiezer->findText("Naam"));
+                QCOMPARE(samenvatting->text(), QString("2 relaties nieuw, 0 overgeslagen omdat ze "
+                                                       "al bestaan, 1 regels niet leesbaar."));
+                QCOMPARE(dialoog->findChild<QListWidget*>("fouten")->item(0)->text(),
+                         QString("Regel 4: een aanhalingsteken wordt niet gesloten."));
+                dialoog->findChild<QDialogButtonBox*>()->button(knop)->click();
+            };
+        };
+        ModalDriver driver;
+        driver.Queue(beslis(QDialogButtonBox::Cancel));
+        QVERIFY(!CUitwisselVenster::ImporteerCsv(nullptr, false, bestand.fileName()));
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(db.Scalar("SELECT count(*) FROM Relaties").toInt(), 0);
+        driver.Queue(beslis(QDialogButtonBox::Ok));
+        QVERIFY(CUitwisselVenster::ImporteerCsv(nullptr, false, bestand.fileName()));
+        QVERIFY(driver.WaitDone());
+        QCOMPARE(db.Scalar("SELECT group_concat(szInLijst || '/' || szBezoekWoonplaats) FROM "
+                           "Relaties")
+                     .toString(),
+                 QString("Jansen/Delft,Pietersen/Ede"));
         QCOMPARE(driver.Unexpected(), 0);
     }
 };

@@ -1,4 +1,5 @@
 #include "exchange/CsvExport.h"
+#include "exchange/CsvImport.h"
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "exchange/UitwisselBestand.h"
@@ -20,15 +21,20 @@ const char* const kGebruik =
     "         tolvar-exchange import-ical  AFSPRAKEN BESTAND [--dry-run]\n"
     "         tolvar-exchange export-csv   DATABASE "
     "relaties|personen|offertes|calculaties|orders|bestellingen BESTAND\n"
+    "         tolvar-exchange import-csv   DATABASE relaties|personen BESTAND [--dry-run] "
+    "[--kolommen KEUZE]\n"
     "Zet relaties en personen over als vCard, de afspraken als iCalendar en de lijsten als "
     "CSV.\nEen import toont wat er nieuw is en slaat het op; met --dry-run alleen het "
-    "eerste.\n";
+    "eerste.\n--kolommen kiest per kolom van het CSV-bestand, gescheiden door komma's, wat erin "
+    "staat:\neen kolomnaam (Naam, Straat, Postcode, ...), '-' om de kolom over te slaan, of "
+    "niets\nom de naam in het bestand te volgen.\n";
 
 struct Opdracht {
     QString soort;
     QString database;
     QString bestand;
     QString tabblad;
+    QString kolommen;
     bool bVersie3 = false;
     bool bProef = false;
 };
@@ -40,8 +46,10 @@ bool LeesOpdracht(QStringList args, Opdracht& o) {
     }
     o.soort = args.takeFirst();
     o.database = args.takeFirst();
-    if (o.soort == QLatin1String("export-csv")) {
-        if (args.size() != 2) {
+    const bool csv =
+        o.soort == QLatin1String("export-csv") || o.soort == QLatin1String("import-csv");
+    if (csv) {
+        if (args.size() < 2) {
             return false;
         }
         o.tabblad = args.takeFirst();
@@ -55,18 +63,26 @@ bool LeesOpdracht(QStringList args, Opdracht& o) {
         o.bVersie3 = args[1] == QLatin1String("3.0");
         args.clear();
     }
-    if ((o.soort == QLatin1String("import-vcard") || o.soort == QLatin1String("import-ical")) &&
-        args.size() == 1 && args[0] == QLatin1String("--dry-run")) {
-        o.bProef = true;
-        args.clear();
+    if (o.soort.startsWith(QLatin1String("import-"))) {
+        o.bProef = args.removeAll(QStringLiteral("--dry-run")) == 1;
+        const qsizetype k = args.indexOf(QStringLiteral("--kolommen"));
+        if (o.soort == QLatin1String("import-csv") && k >= 0 && k + 1 < args.size()) {
+            o.kolommen = args[k + 1];
+            args.remove(k, 2);
+        }
     }
-    static const QStringList soorten{"export-vcard", "import-vcard", "export-ical", "import-ical",
-                                     "export-csv"};
+    if (o.soort == QLatin1String("import-csv") && o.tabblad != QLatin1String("relaties") &&
+        o.tabblad != QLatin1String("personen")) {
+        return false;
+    }
+    static const QStringList soorten{"export-vcard", "import-vcard", "export-ical",
+                                     "import-ical",  "export-csv",   "import-csv"};
     return args.isEmpty() && soorten.contains(o.soort);
 }
 
-// What every import ends with: the cards that were skipped, the summary, and whether
-// anything at all could be read.
+// What every import ends with: the cards that were skipped, and whether anything at all
+// could be read. A trial run tells what would be stored; a real run tells what was, and
+// only once it is.
 template <typename Import>
 int RondAf(Import& import, const Opdracht& o, QTextStream& out, QTextStream& err,
            bool bNietsGelezen) {
@@ -82,10 +98,10 @@ int RondAf(Import& import, const Opdracht& o, QTextStream& out, QTextStream& err
             << '\n';
         return 1;
     }
-    out << import.Samenvatting() << '\n';
     if (!o.bProef) {
         import.Bewaar();
     }
+    out << import.Samenvatting() << '\n';
     return 0;
 }
 
@@ -110,6 +126,17 @@ int Voer(const Opdracht& o, QTextStream& out, QTextStream& err) {
         imp.Lees(CUitwisselBestand::Lees(o.bestand));
         const bool leeg =
             !imp.Fouten().isEmpty() && imp.NieuweAfspraken() == 0 && imp.Overgeslagen() == 0;
+        return RondAf(imp, o, out, err, leeg);
+    } else if (o.soort == QLatin1String("import-csv")) {
+        CCsvImport imp(db.get(), o.tabblad == QLatin1String("personen"));
+        imp.Lees(CUitwisselBestand::Lees(o.bestand));
+        if (!o.kolommen.isNull()) {
+            imp.ZetKolommen(o.kolommen);
+        }
+        for (const QString& naam : imp.NietIngelezen()) {
+            err << "tolvar-exchange: de kolom '" << naam << "' wordt niet ingelezen\n";
+        }
+        const bool leeg = !imp.Fouten().isEmpty() && imp.Nieuw() == 0 && imp.Overgeslagen() == 0;
         return RondAf(imp, o, out, err, leeg);
     } else {
         CCsvExport exp(db.get());

@@ -1,13 +1,15 @@
-#include "exchange/UitwisselVenster.h"
+#include "exchange/venster/UitwisselVenster.h"
 
 #include "dialogs/ProgressDlg.h"
 #include "exchange/CsvExport.h"
+#include "exchange/CsvImport.h"
 #include "exchange/ICalExport.h"
 #include "exchange/ICalImport.h"
 #include "exchange/UitwisselBestand.h"
 #include "exchange/UitwisselFout.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
+#include "exchange/venster/CsvVoorbeeldDlg.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/ui/MessageBox.h"
 #include "store/DatabasePath.h"
@@ -250,6 +252,37 @@ bool CUitwisselVenster::ImporteerICal(QWidget* owner, QString pad) {
         }
         WachtCursor wacht;
         imp.Bewaar();
+        return true;
+    } catch (const CUitwisselFout& e) {
+        Fout(owner, e.Tekst());
+    }
+    return false;
+}
+
+bool CUitwisselVenster::ImporteerCsv(QWidget* owner, bool bPersonen, QString pad) {
+    if (pad.isEmpty()) {
+        pad = KiesOpenen(owner,
+                         bPersonen ? QStringLiteral("Personen uit CSV importeren")
+                                   : QStringLiteral("Relaties uit CSV importeren"),
+                         QStringLiteral("CSV-bestanden (*.csv *.txt);;Alle bestanden (*)"));
+        if (pad.isEmpty()) {
+            return false;
+        }
+    }
+    try {
+        const auto database = Database();
+        CCsvImport imp(database.get(), bPersonen);
+        {
+            WachtCursor wacht;
+            imp.Lees(CUitwisselBestand::Lees(pad));
+        }
+        CCsvVoorbeeldDlg voorbeeld(owner, imp, pad);
+        if (voorbeeld.exec() != QDialog::Accepted) {
+            return false;
+        }
+        Voortgangsvenster venster(owner, bPersonen ? QStringLiteral("Personen") : QStringLiteral("Relaties"));
+        WachtCursor wacht;
+        imp.Bewaar(venster.Callback());
         return true;
     } catch (const CUitwisselFout& e) {
         Fout(owner, e.Tekst());

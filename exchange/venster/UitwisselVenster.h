@@ -19,6 +19,9 @@ public:
     // True when something was stored, so that the caller shows it.
     static bool ImporteerVCard(QWidget* owner, QString pad = QString());
     static bool ImporteerICal(QWidget* owner, QString pad = QString());
+    // A list of relations, or of persons, from a spreadsheet: stored only after the preview
+    // dialog, in which the user sees the rows, chooses the columns and confirms.
+    static bool ImporteerCsv(QWidget* owner, bool bPersonen, QString pad = QString());
 
     // Runs of at least this many records show the progress window.
     static constexpr int kVoortgangVanaf = 200;
