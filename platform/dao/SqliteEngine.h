@@ -32,6 +32,7 @@ public:
     QString TextSortTerm(const QString& column) const override;
     QString DateAsText(const QString& column) const override;
     QString ColumnType(ColumnKind kind) const override;
+    void ContinueCounterAfter(const QString& table, const QString& column, qint64 last) override;
     [[noreturn]] void ThrowLastError() const override;
 
     // How long an operation waits for another process's lock before it fails: long enough
