@@ -152,6 +152,7 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
     int nRijen = 0;
     int nWezen = 0;
     int nBuitenBereik = 0;
+    int nNul = 0;
     m_jet.Lees(jetTabel, [&](const CJetBestand::Rij& rij) {
         for (size_t i = 0; i < bron.size(); ++i) {
             const QVariant& waarde = rij[size_t(bron[i])];
@@ -167,7 +168,14 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
                     insert->BindText(n, tekst);
                 }
             } else if (soort[i] == CDaoEngine::Text) {
-                insert->BindText(n, waarde.toString());
+                QString tekst = waarde.toString();
+                // A server keeps no NUL character in text and would cut the text off there;
+                // only that character is left out, and said.
+                if (engine.IsServer() && tekst.contains(QChar(0))) {
+                    tekst.remove(QChar(0));
+                    ++nNul;
+                }
+                insert->BindText(n, tekst);
             } else {
                 insert->BindInt64(n, waarde.toLongLong());
             }
@@ -203,6 +211,11 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
     if (nBuitenBereik > 0) {
         weggelaten << Tr("%1 datums buiten het bereik 1-1-100 tot 31-12-9999 zijn leeg gelaten")
                           .arg(nBuitenBereik);
+    }
+    if (nNul > 0) {
+        weggelaten << Tr("in %1 teksten is een NUL-teken weggelaten: de server kan het niet "
+                         "bewaren")
+                          .arg(nNul);
     }
     for (const QString& reden : weggelaten) {
         regel += QStringLiteral("\n  ") + reden;
