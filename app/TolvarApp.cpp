@@ -1,6 +1,7 @@
 #include "app/TolvarApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/JetStart.h"
 #include "app/StartControle.h"
 #include "app/TolvarDoc.h"
 #include "controls/SplashScreen.h"
@@ -67,6 +68,9 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
                                      "databasebestand in, bijvoorbeeld DataBase=Tolvar.Doc.")
                           .arg(CProfile::FileName()),
                       MB_ICONSTOP);
+        return false;
+    }
+    if (!CJetStart::Uitvoeren(CStartControle::DataBestanden())) {
         return false;
     }
     CStartControle startControle;

@@ -66,7 +66,7 @@ CREATE TABLE %1 (
 CREATE INDEX %1_%2 ON %1 (%2);
 )SQL";
 
-QString Schema(const CDaoEngine& engine) {
+QString SchemaTemplate() {
     QString schema = QLatin1String(kVasteTabellen);
     for (const char* tabel : {"Calculaties", "Orders", "Bestelling"}) {
         schema += QLatin1String(kDocumentTabel).arg(QLatin1String(tabel));
@@ -75,6 +75,11 @@ QString Schema(const CDaoEngine& engine) {
     for (const char* tabel : {"MemoOfferte", "MemoCalculatie", "MemoOrder", "MemoBestelling"}) {
         schema += QLatin1String(kMemoTabel).arg(QLatin1String(tabel), "dwOfferteNr");
     }
+    return schema;
+}
+
+QString Schema(const CDaoEngine& engine) {
+    QString schema = SchemaTemplate();
     return engine.SchemaPreamble() +
            schema.replace(QLatin1String("{counter}"), engine.ColumnType(CDaoEngine::Counter))
                .replace(QLatin1String("{int}"), engine.ColumnType(CDaoEngine::Integer))
@@ -188,4 +193,38 @@ void CreateTolvarDatabase(const QString& path) {
         QFile::remove(localPath);
         throw;
     }
+}
+
+QStringList TolvarTables() {
+    QStringList tables;
+    for (const char* tabel : kTabellen) {
+        tables << QLatin1String(tabel);
+    }
+    return tables;
+}
+
+std::vector<std::pair<QString, CDaoEngine::ColumnKind>> TolvarColumns(const QString& table) {
+    static const std::pair<const char*, CDaoEngine::ColumnKind> kKinds[] = {
+        {"{counter}", CDaoEngine::Counter},
+        {"{int}", CDaoEngine::Integer},
+        {"{text}", CDaoEngine::Text},
+        {"{date}", CDaoEngine::Date}};
+    const QString schema = SchemaTemplate();
+    const QString start = QStringLiteral("CREATE TABLE %1 (").arg(table);
+    const qsizetype begin = schema.indexOf(start);
+    if (begin < 0) {
+        return {};
+    }
+    const qsizetype from = begin + start.size();
+    std::vector<std::pair<QString, CDaoEngine::ColumnKind>> columns;
+    for (const QString& part : schema.mid(from, schema.indexOf(QLatin1String(");"), from) - from)
+                                   .split(QLatin1Char(','))) {
+        const QStringList words = part.simplified().split(QLatin1Char(' '));
+        for (const auto& [token, kind] : kKinds) {
+            if (words.size() == 2 && words[1] == QLatin1String(token)) {
+                columns.emplace_back(words[0], kind);
+            }
+        }
+    }
+    return columns;
 }

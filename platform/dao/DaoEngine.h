@@ -59,6 +59,10 @@ public:
     // A date column as "YYYY-MM-DD HH:MM:SS" text, "" for no date.
     virtual QString DateAsText(const QString& column) const = 0;
     virtual QString ColumnType(ColumnKind kind) const = 0;
+    // Makes the counter column of table hand out numbers after last from now on (never
+    // lower than the highest key already there): rows copied in with their own keys must
+    // not see the numbers of deleted rows again.
+    virtual void ContinueCounterAfter(const QString& table, const QString& column, qint64 last) = 0;
     // Statements that prepare an empty database for the tables (run before them).
     virtual QString SchemaPreamble() const { return {}; }
     // How many rows a forward walk reads in one statement.

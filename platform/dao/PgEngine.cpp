@@ -236,3 +236,19 @@ QString CPgEngine::SchemaPreamble() const {
 void CPgEngine::ThrowLastError() const {
     throw PgError(m_conn, nullptr, m_strName);
 }
+
+void CPgEngine::ContinueCounterAfter(const QString& table, const QString& column, qint64 last) {
+    const QString t = table.toLower();
+    const QString c = column.toLower();
+    auto stmt = Prepare(QStringLiteral("SELECT setval(pg_get_serial_sequence(?, ?), "
+                                       "greatest(?, (SELECT coalesce(max(\"%2\"), 0) FROM "
+                                       "\"%1\"), 1), greatest(?, (SELECT coalesce(max(\"%2\"), "
+                                       "0) FROM \"%1\")) > 0)")
+                            .arg(t, c));
+    stmt->BindText(1, QLatin1Char('"') + t + QLatin1Char('"'));
+    stmt->BindText(2, c);
+    stmt->BindInt64(3, last);
+    stmt->BindInt64(4, last);
+    while (stmt->Step()) {
+    }
+}

@@ -42,6 +42,7 @@ public:
     QString TextSortTerm(const QString& column) const override { return column; }
     QString DateAsText(const QString& column) const override;
     QString ColumnType(ColumnKind kind) const override;
+    void ContinueCounterAfter(const QString& table, const QString& column, qint64 last) override;
     QString SchemaPreamble() const override;
     int ReadAheadRows() const override { return 1000; }
     QString KeepRowClause() const override { return QStringLiteral(" FOR KEY SHARE"); }

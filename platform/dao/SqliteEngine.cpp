@@ -176,3 +176,20 @@ bool CSqliteEngine::EndsTransaction(int engineCode) const {
         return false;
     }
 }
+
+void CSqliteEngine::ContinueCounterAfter(const QString& table, const QString&, qint64 last) {
+    // The file's own record of the highest number handed out; a table that never had a
+    // row has none yet.
+    auto update =
+        Prepare(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = ?"));
+    update->BindInt64(1, last);
+    update->BindText(2, table);
+    update->Step();
+    if (Changes() == 0) {
+        auto insert =
+            Prepare(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)"));
+        insert->BindText(1, table);
+        insert->BindInt64(2, last);
+        insert->Step();
+    }
+}

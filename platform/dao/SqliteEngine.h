@@ -32,6 +32,7 @@ public:
     QString TextSortTerm(const QString& column) const override;
     QString DateAsText(const QString& column) const override;
     QString ColumnType(ColumnKind kind) const override;
+    void ContinueCounterAfter(const QString& table, const QString& column, qint64 last) override;
     [[noreturn]] void ThrowLastError() const override;
     bool EndsTransaction(int engineCode) const override;
     void WaitForOthers(bool bWait) override { SetLockWait(bWait ? kBusyTimeoutMs : 0); }

@@ -6,6 +6,7 @@
 #include "store/Schema.h"
 #include "tools/newdb/BeheerOpdracht.h"
 #include "tools/newdb/DemoData.h"
+#include "tools/newdb/JetOpdracht.h"
 
 #include <algorithm>
 #include <functional>
@@ -151,9 +152,12 @@ int main(int argc, char** argv) {
     if (CBeheerOpdracht::Herkent(app.arguments())) {
         return CBeheerOpdracht::Uitvoeren(app.arguments());
     }
+    if (CJetOpdracht::Herkent(app.arguments())) {
+        return CJetOpdracht::Uitvoeren(app.arguments());
+    }
     Opdracht opdracht;
     if (!LeesOpdracht(app.arguments(), opdracht)) {
-        err << kGebruik << CBeheerOpdracht::Gebruik();
+        err << kGebruik << CBeheerOpdracht::Gebruik() << CJetOpdracht::Gebruik();
         return 2;
     }
     return Maak(opdracht, err);
