@@ -13,6 +13,7 @@
 
 CInfoDisplay::CInfoDisplay(QWidget* parent) : CView(parent), m_pLijst(new CFullRowListCtrl(this)) {
     SetCtrlId(m_pLijst, IDC_LIJST);
+    m_pLijst->setAccessibleName(QStringLiteral("Te doen"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_pLijst);

@@ -18,6 +18,7 @@ CLijstKalender::CLijstKalender(QWidget* parent)
     : CView(parent), m_pLijst(new CFullRowListCtrl(this)), m_klok(&COleDateTime::GetCurrentTime),
       m_nGeluidHerhaling(CAlarmDlg::GELUID_PERIODE_MS) {
     SetCtrlId(m_pLijst, IDC_LIJST);
+    m_pLijst->setAccessibleName(QStringLiteral("Afspraken"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(m_pLijst);

@@ -27,6 +27,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QWhatsThis>
@@ -154,6 +156,16 @@ bool LockLightOn(const QString& name) {
     return false;
 }
 
+// A tab strip is read out by its own name, which Qt leaves empty: it takes that of its tab
+// widget.
+void NameTabStrips(QWidget* window) {
+    for (auto* tabs : window->findChildren<QTabWidget*>()) {
+        if (tabs->tabBar()->accessibleName().isEmpty()) {
+            tabs->tabBar()->setAccessibleName(tabs->accessibleName());
+        }
+    }
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(ViewFactory views, CCmdTarget* application)
@@ -204,6 +216,7 @@ bool CMainFrame::Create() {
         Guarded([view] { view->OnInitialUpdate(); }, this);
     }
     CreateSearchBar();
+    NameTabStrips(this);
     m_pRouter->UpdateAll();
     UpdateIndicators();
     return true;
@@ -354,6 +367,10 @@ void CMainFrame::CreateToolBar() {
     }
 }
 
+// What each pane of the status bar tells, for a screen reader that reads only its letters.
+constexpr const char* kStatusPaneNames[5] = {"Melding", "Hoofdletters vast", "Numeriek toetsenblok",
+                                             "Scroll lock", "Actief venster"};
+
 void CMainFrame::CreateStatusBar() {
     // The prompt of a menu item or button is a temporary message: it covers the whole bar,
     // indicators included, and they come back when the menu closes.
@@ -367,6 +384,7 @@ void CMainFrame::CreateStatusBar() {
             label->setAlignment(Qt::AlignCenter);
             label->setMinimumWidth(label->sizeHint().width() + 8);
         }
+        label->setAccessibleName(QString::fromUtf8(kStatusPaneNames[i]));
         statusBar()->addWidget(label, i == 0 ? 1 : 0);
         m_statusPanes[i] = label;
     }
@@ -511,16 +529,25 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-// The search line sits at the right end of the menu bar, where it stays when the toolbar is
-// hidden; it needs the workspace to show what it finds, so a frame with another kind of top
-// pane has none.
+// The search line has a bar of its own at the right end of the toolbar row, so that it stays
+// when the toolbar is hidden. A menu bar's corner would be out of reach of assistive
+// technology, which sees only a menu bar's menus. It needs the workspace to show what it
+// finds, so a frame with another kind of top pane has none.
 void CMainFrame::CreateSearchBar() {
     auto* workspace = dynamic_cast<CTolvarView*>(m_panes[0]);
     if (!workspace) {
         return;
     }
-    m_pZoekBalk = new CZoekBalk(workspace, this, menuBar());
-    menuBar()->setCornerWidget(m_pZoekBalk, Qt::TopRightCorner);
+    auto* balk = addToolBar(QStringLiteral("Zoekbalk"));
+    balk->setObjectName(QStringLiteral("zoekbalk"));
+    balk->setAccessibleName(QStringLiteral("Zoekbalk"));
+    balk->setMovable(false);
+    balk->toggleViewAction()->setVisible(false);
+    auto* ruimte = new QWidget(balk);
+    ruimte->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    balk->addWidget(ruimte);
+    m_pZoekBalk = new CZoekBalk(workspace, this, balk);
+    balk->addWidget(m_pZoekBalk);
     if (auto* todo = dynamic_cast<CInfoDisplay*>(m_panes[1])) {
         m_pZoekBalk->ZetAgendaLijst(ZoekTabel::TEDOEN, todo->GetListCtrl());
     }

@@ -4,6 +4,7 @@
 #include "dialogs/ProgressDlg.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
+#include "platform/ui/FontScale.h"
 #include "platform/ui/MessageBox.h"
 #include "search/ZoekBijwerker.h"
 #include "search/ZoekIndex.h"
@@ -125,10 +126,12 @@ CZoekBalk::CZoekBalk(CTolvarView* pView, QWidget* pVenster, QWidget* parent)
     m_pVeld->setAccessibleName(QStringLiteral("Zoeken"));
     m_pVeld->setPlaceholderText(QStringLiteral("Naam, plaats, telefoon, memotekst (Ctrl+F)"));
     m_pVeld->setClearButtonEnabled(true);
-    m_pVeld->setMinimumWidth(m_pVeld->fontMetrics().averageCharWidth() * 36);
+    m_pVeld->setMinimumWidth(WidthForCharacters(m_pVeld, 40));
     label->setBuddy(m_pVeld);
     layout->addWidget(label);
     layout->addWidget(m_pVeld);
+    // As wide as the line needs, wherever it is placed: the bar around it takes the rest.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 
     m_pLijst = new QListWidget(pVenster);
     m_pLijst->setObjectName(QStringLiteral("zoekResultaten"));

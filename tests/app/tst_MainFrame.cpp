@@ -15,6 +15,7 @@
 #include "platform/ui/View.h"
 #include "res/Resource.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -51,6 +52,33 @@ QStringList MenuTexts(const QMenu* menu) {
     return texts;
 }
 
+// The names of the controls in an accessibility tree that assistive technology would read
+// out, and the roles of those among them that have no name. Lists, trees and tables are not
+// entered: their children are their rows.
+void Benoemd(QAccessibleInterface* node, QStringList& namen, QStringList& naamloos) {
+    static const QList<QAccessible::Role> kMoetNaam = {QAccessible::List, QAccessible::Tree,
+                                                       QAccessible::Table, QAccessible::PageTabList,
+                                                       QAccessible::EditableText};
+    const QString naam = node->text(QAccessible::Name);
+    namen << naam;
+    const bool inStatusBalk = node->parent() && node->parent()->role() == QAccessible::StatusBar &&
+                              node->role() != QAccessible::Grip;
+    if (naam.isEmpty() && (kMoetNaam.contains(node->role()) || inStatusBalk)) {
+        naamloos << QStringLiteral("%1 %2")
+                        .arg(node->role())
+                        .arg(node->object() ? node->object()->objectName() : QString());
+    }
+    if (node->role() == QAccessible::List || node->role() == QAccessible::Tree ||
+        node->role() == QAccessible::Table) {
+        return;
+    }
+    for (int i = 0; i < node->childCount(); ++i) {
+        if (QAccessibleInterface* kind = node->child(i)) {
+            Benoemd(kind, namen, naamloos);
+        }
+    }
+}
+
 } // namespace
 
 // The main window as the program starts it, on a fresh database.
@@ -76,6 +104,20 @@ private slots:
     void cleanup() {
         m_app.reset();
         m_db.reset();
+    }
+
+    // Assistive technology reaches every list, tree, tab strip, status-bar pane and the search
+    // line of the window, each by a name.
+    void toegankelijkeNamen() {
+        Start();
+        QStringList namen, naamloos;
+        Benoemd(QAccessible::queryAccessibleInterface(Frame()), namen, naamloos);
+        QVERIFY2(naamloos.isEmpty(), qPrintable(naamloos.join(", ")));
+        for (const char* naam :
+             {"Zoeken", "Zoekresultaten", "Te doen", "Afspraken", "Relaties en documenten",
+              "Tabbladen", "Melding", "Hoofdletters vast", "Actief venster"}) {
+            QVERIFY2(namen.contains(QString::fromUtf8(naam)), naam);
+        }
     }
 
     void titleMenusAndPrompts() {

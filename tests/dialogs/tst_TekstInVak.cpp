@@ -1,10 +1,17 @@
+#include "agenda/AlarmDlg.h"
+#include "agenda/TeDoenDlg.h"
+#include "comm/BellenDlg.h"
+#include "comm/ConfigDlg.h"
 #include "dialogs/BestellingDlg.h"
 #include "dialogs/CalculatieDlg.h"
+#include "dialogs/MemoEditDlg.h"
 #include "dialogs/OfferteDlg.h"
 #include "dialogs/OrderDlg.h"
+#include "dialogs/PersoonDlg.h"
 #include "dialogs/RelatieDlg.h"
 #include "fixture/TestDatabase.h"
 #include "platform/ui/ControlId.h"
+#include "platform/ui/FontScale.h"
 #include "platform/ui/MessageBox.h"
 #include "store/RecBestelling.h"
 #include "store/RecCalculatie.h"
@@ -44,12 +51,12 @@ int TekstRuimte(const QLineEdit* vak) {
 }
 
 // Describes a box that cannot show its text whole, or nothing.
-QString PastNiet(QWidget* dlg, int id, const QString& tekst) {
-    auto* vak = qobject_cast<QLineEdit*>(GetDlgItem(dlg, id));
+QString PastNiet(QLineEdit* vak, const QString& tekst) {
+    const QWidget* dlg = vak->window();
     const int nodig = vak->fontMetrics().horizontalAdvance(tekst) + 1;
     return TekstRuimte(vak) >= nodig ? QString()
                                      : QStringLiteral("%1 in %2: %3 < %4")
-                                           .arg(tekst, dlg->windowTitle())
+                                           .arg(tekst, dlg->windowTitle() + "/" + vak->objectName())
                                            .arg(TekstRuimte(vak))
                                            .arg(nodig);
 }
@@ -64,6 +71,63 @@ QStringList NietVooraan(QWidget* dlg) {
         }
     }
     return fout;
+}
+
+// Ordinary long values of each kind of field.
+const QString kPlaats = QStringLiteral("Nieuwerkerk aan den IJssel");
+const QString kHuisnummer = QStringLiteral("117-119a");
+const QString kPostcode = QStringLiteral("1234 AB");
+const QString kTelefoon = QStringLiteral("+31 (0)10 123 45 67");
+const QString kEmail = QStringLiteral("verkoop@installatiebedrijf.com");
+const QString kPersoon = QStringLiteral("Jan-Willem van der Heijden-Vermeulen");
+const QString kVolleNaam = QStringLiteral("Installatiebedrijf Gebroeders Van Dam");
+
+struct Waarden {
+    std::function<QDialog*()> maak;
+    std::vector<std::pair<const char*, QString>> vakken;
+};
+
+std::vector<Waarden> AlleDialogen() {
+    const std::vector<std::pair<const char*, QString>> document = {
+        {"relatie", kVolleNaam}, {"relatieKort", kKort}, {"kontakt", kPersoon}};
+    return {
+        {[] { return new CRelatieDlg; },
+         {{"bezoekStraat", kStraat},
+          {"bezoekNummer", kHuisnummer},
+          {"bezoekPostcode", kPostcode},
+          {"bezoekPlaats", kPlaats},
+          {"afleverStraat", kStraat},
+          {"afleverNummer", kHuisnummer},
+          {"afleverPostcode", kPostcode},
+          {"postBus", "12345"},
+          {"afleverPlaats", kPlaats},
+          {"inLijst", kKort},
+          {"btwNummer", "NL123456789B01"},
+          {"volleNaam", kVolleNaam},
+          {"telefoon", kTelefoon},
+          {"telefax", kTelefoon},
+          {"emailAdres", kEmail},
+          {"homePage", "www.installatiebedrijf-vries.nl"}}},
+        {[] { return new CPersoonDlg; },
+         {{"voorNaam", "Alexander Johannes"},
+          {"achterNaam", "van der Heijden-Vermeulen"},
+          {"functie", "Hoofd technische dienst"},
+          {"afdeling", "Onderhoud en installatie"},
+          {"telefoon", kTelefoon},
+          {"autoTelefoon", kTelefoon},
+          {"telefax", kTelefoon},
+          {"email", kEmail}}},
+        {[] { return new COfferteDlg; }, document},
+        {[] { return new CCalculatieDlg; }, document},
+        {[] { return new COrderDlg; }, document},
+        {[] { return new CBestellingDlg; }, document},
+        {[] { return new CTeDoenDlg(nullptr); }, {{"datum", "28-12-2026"}, {"tijd", "23:59"}}},
+        {[] { return new CAlarmDlg(nullptr); },
+         {{"tekst", "Bezoek Van Dam, Nieuwerkerk a/d IJssel"}}},
+        {[] { return new CConfigDlg; }, {{"voorloop", "0"}, {"compoort", "12"}}},
+        {[] { return new CBellenDlg(kTelefoon); },
+         {{"status", "Bezig met kiezen van " + kTelefoon}}},
+    };
 }
 
 } // namespace
@@ -87,7 +151,7 @@ class TestTekstInVak : public QObject {
             m_nGevuld += int(std::count_if(alle.begin(), alle.end(),
                                            [](QLineEdit* vak) { return !vak->text().isEmpty(); }));
             for (const auto& [id, tekst] : vakken) {
-                m_fout << PastNiet(dlg, id, tekst);
+                m_fout << PastNiet(qobject_cast<QLineEdit*>(GetDlgItem(dlg, id)), tekst);
             }
             ClickButton(dlg, IDCANCEL);
         });
@@ -143,6 +207,50 @@ private slots:
         QVERIFY(m_nGevuld >= 4 * 7 + 6);
         m_fout.removeAll(QString());
         QVERIFY2(m_fout.isEmpty(), qPrintable(m_fout.join(" | ")));
+    }
+
+    // Every box of every dialog holds an ordinary long value of its field, however large the
+    // font; the memo heading is laid out only when its editor opens.
+    void langeWaardenPassen_data() { vakkenTonenHunTekst_data(); }
+    void langeWaardenPassen() {
+        QFETCH(double, factor);
+        const QFont oud = QApplication::font();
+        QFont font = oud;
+        font.setPointSizeF(oud.pointSizeF() * factor);
+        QApplication::setFont(font);
+        QStringList fout;
+        auto controleer = [&fout](QWidget* dlg, const auto& vakken) {
+            for (const auto& [naam, tekst] : vakken) {
+                auto* vak = dlg->findChild<QLineEdit*>(QString::fromLatin1(naam));
+                QVERIFY2(vak, naam);
+                vak->setText(tekst);
+                vak->home(false);
+                fout << PastNiet(vak, tekst);
+            }
+        };
+        for (const Waarden& w : AlleDialogen()) {
+            std::unique_ptr<QDialog> dlg(w.maak());
+            ScaleWindowToFont(dlg.get());
+            dlg->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dlg.get()));
+            controleer(dlg.get(), w.vakken);
+        }
+        CMemoEditDlg memo;
+        const QString onderwerp = QStringLiteral("Offerte nieuwe cv-installatie kantoorpand");
+        memo.m_nKopPaneel = 138;
+        memo.m_apszKop = {&onderwerp};
+        memo.m_pTekstIn = &memo.m_strTekst;
+        ModalDriver driver;
+        driver.Queue([&](QWidget* dlg) {
+            controleer(dlg, std::vector<std::pair<const char*, QString>>{{"onderwerp", onderwerp},
+                                                                         {"kontakt", kPersoon}});
+            qobject_cast<QDialog*>(dlg)->reject();
+        });
+        memo.DoModal();
+        QVERIFY(driver.WaitDone());
+        QApplication::setFont(oud);
+        fout.removeAll(QString());
+        QVERIFY2(fout.isEmpty(), qPrintable(fout.join(" | ")));
     }
 };
 
