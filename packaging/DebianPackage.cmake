@@ -25,8 +25,8 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils, cups-clie
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "postgresql, sqlite3")
 
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "relatiebeheer voor een kleine onderneming")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Tolvar beheert klanten, leveranciers en particulieren met hun contactpersonen,
+# CPack puts the summary above this as the first line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tolvar beheert klanten, leveranciers en particulieren met hun contactpersonen,
 offertes, calculaties, orders en bestellingen, memo's bij dit alles, en een
 agenda met afspraken en een takenlijst. Het belt via een modem, begint e-mails
 in het mailprogramma van de desktop en opent en print de documenten bij
