@@ -223,6 +223,7 @@ private:
     // Visits the rows of a selection: during a complete fill the children of one parent
     // come from the fill's cache, everything else from the table's recordset.
     void ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisitor& visit);
+    void ForEachTopRow(int nTable, const RowVisitor& visit);
 
     QTreeWidgetItem* InsertRelation(const Row& row, QTreeWidgetItem* hParent, bool bTopLevel);
     void InsertRelationChildren(QTreeWidgetItem* hRelatie, const Row& row, bool bTopLevel);

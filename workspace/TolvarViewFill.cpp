@@ -2,6 +2,8 @@
 #include "workspace/TolvarView.h"
 
 #include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoEngine.h"
+#include "platform/dao/DaoStatement.h"
 #include "store/DatabasePath.h"
 #include "workspace/TreeItem.h"
 
@@ -332,6 +334,10 @@ CFillCache::Row CTolvarView::ReadRow(int nTable) {
 }
 
 void CTolvarView::ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisitor& visit) {
+    if (m_bLazy && nMode == SEL_ALLES) {
+        ForEachTopRow(nTable, visit);
+        return;
+    }
     if (m_bFilling && nMode != SEL_ALLES) {
         for (const Row& row : m_cache.Children(
                  nTable, TableSet(nTable), kOuderKolom[nTable],
@@ -344,6 +350,37 @@ void CTolvarView::ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisit
     set.Selecteer(nMode, lNumber);
     while (set.Volgende()) {
         visit(ReadRow(nTable));
+    }
+}
+
+// A lazy fill needs a few columns of each top-level record, in the order of the store's
+// selection of all records: one statement, instead of every row fetched whole.
+void CTolvarView::ForEachTopRow(int nTable, const RowVisitor& visit) {
+    const bool bRelatie = nTable == TT_RELATIE;
+    const QString strKey =
+        bRelatie ? QStringLiteral("[lRelatieNummer]") : QStringLiteral("[dwIndex]");
+    const QString strExtra = bRelatie ? QStringLiteral("[bKlantJaNee], [bLeverancierJaNee]")
+                             : nTable == TT_OFFERTE
+                                 ? QStringLiteral("[dwRelatieNummer], [dwStatusOfferte]")
+                                 : QStringLiteral("[dwRelatieNummer], 0");
+    CRecBasis& set = TableSet(nTable);
+    const auto database = CDaoDatabase::OpenShared(g_strDatabasePath);
+    const auto stmt =
+        database->Prepare(QStringLiteral("SELECT %1, [szInLijst], %2 FROM %3 ORDER BY %4, %1")
+                              .arg(strKey, strExtra, set.GetDefaultSQL(),
+                                   database->Engine().TextSortTerm(QStringLiteral("[szInLijst]"))));
+    while (stmt->Step()) {
+        Row row;
+        row.lNumber = row.lOuder = LONG(stmt->Int64(0));
+        row.strText = stmt->Text(1);
+        if (bRelatie) {
+            row.bKlant = stmt->Int64(2) != 0;
+            row.bLeverancier = stmt->Int64(3) != 0;
+        } else {
+            row.lOuder = row.lRelatie = LONG(stmt->Int64(2));
+            row.lStatus = LONG(stmt->Int64(3));
+        }
+        visit(row);
     }
 }
 
