@@ -26,10 +26,6 @@ QString KorteUitleg(const QString& strDetail) {
     return strDetail.split(QLatin1Char('\n')).mid(0, 3).join(QLatin1Char('\n'));
 }
 
-QString EersteRegel(const QString& strTekst) {
-    return strTekst.section(QStringLiteral("\n\n"), 0, 0);
-}
-
 } // namespace
 
 CStartControle::CStartControle(CReserveKopieen kopieen) : m_kopieen(std::move(kopieen)) {}
@@ -53,14 +49,11 @@ bool CStartControle::Uitvoeren(const QStringList& bestanden) {
             return false;
         }
     }
-    for (const QString& bestand : std::as_const(m_gezond)) {
-        MaakDagelijks(bestand);
-    }
     return true;
 }
 
 bool CStartControle::Controleer(const QString& strBestand) {
-    const CDaoBackup::CheckResult check = CDaoBackup::QuickCheck(strBestand);
+    const CDaoBackup::CheckResult check = CDaoBackup::HeaderCheck(strBestand);
     if (check.IsOk()) {
         m_gezond << strBestand;
         return true;
@@ -123,22 +116,18 @@ bool CStartControle::HerstelBijStart(const QString& strBestand,
     return true;
 }
 
-void CStartControle::MaakDagelijks(const QString& strBestand) {
-    try {
-        m_kopieen.MaakDagelijks(strBestand);
-    } catch (const CDaoException& e) {
-        // Both files go to one folder: what stopped the first copy usually stops the second.
-        if (m_bKopieMislukt) {
-            return;
-        }
-        m_bKopieMislukt = true;
-        m_meldingen << QStringLiteral("Geen reservekopie gemaakt. %1")
-                           .arg(EersteRegel(e.GetErrorMessage()));
+CAchtergrondControle* CStartControle::StartAchtergrond(QMainWindow* frame) const {
+    // The record store opens each file by the name its setting gives, not by the local path.
+    const QString hoofd = QFileInfo(CPaths::ToLocalPath(g_strDatabasePath)).absoluteFilePath();
+    std::vector<CAchtergrondControle::Bestand> bestanden;
+    for (const QString& pad : m_gezond) {
+        bestanden.push_back(
+            {pad, pad == hoofd ? g_strDatabasePath : CRecLijstKalender().GetDefaultDBName()});
     }
-}
-
-void CStartControle::Meld(QMainWindow* frame) const {
+    auto* werk = new CAchtergrondControle(std::move(bestanden), m_kopieen, m_meldingen, frame);
     if (!m_meldingen.isEmpty()) {
         frame->statusBar()->showMessage(m_meldingen.join(QLatin1Char(' ')));
     }
+    werk->Start();
+    return werk;
 }

@@ -89,7 +89,6 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     SetMessageBoxOwner(m_pMainFrame.get());
-    startControle.Meld(m_pMainFrame.get());
     // Without a window manager a request to maximise is not honoured; the window is given
     // the screen's size first so that it fills the screen either way.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -97,6 +96,8 @@ bool CTolvarApp::InitInstance(const QStringList& arguments) {
     }
     m_pMainFrame->showMaximized();
     m_pMainFrame->repaint();
+    // Reading whole files waits until the window is there.
+    startControle.StartAchtergrond(m_pMainFrame.get());
     m_pDocument->ReportStartProblems();
     return true;
 }

@@ -1,7 +1,8 @@
-// Time from process start to the main window shown with tab 0 filled, on a demo database
-// of 1,000 relations, and on one of 10,000 relations with and without the first start of
-// the day's copy of the data files. Each run is a fresh process (this program started
-// again with --child), so that loading the libraries counts as it does for a user.
+// Time from process start to the main window shown with tab 0 filled, on demo databases of
+// 1,000, 10,000 and 100,000 relations, with and without the first start of the day's check
+// and copy of the data files, and the resident memory of the process at that moment. Each
+// run is a fresh process (this program started again with --child), so that loading the
+// libraries counts as it does for a user.
 #include "app/MainFrame.h"
 #include "app/StandardViews.h"
 #include "app/TolvarApp.h"
@@ -38,6 +39,19 @@ double MillisecondsSinceProcessStart() {
     return nowMs - startTicks * 1000.0 / double(sysconf(_SC_CLK_TCK));
 }
 
+long ResidentKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        }
+    }
+    return -1;
+}
+
 int RunChild(int argc, char** argv) {
     CGuardedApplication application(argc, argv);
     CTolvarApp tolvar(StandardViews());
@@ -53,7 +67,8 @@ int RunChild(int argc, char** argv) {
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    std::printf("%.1f\n", MillisecondsSinceProcessStart());
+    const double ms = MillisecondsSinceProcessStart();
+    std::printf("%.1f %ld\n", ms, ResidentKb());
     return 0;
 }
 
@@ -63,12 +78,18 @@ bool MakeDemo(int relations, const QString& path) {
                              {QStringLiteral("--demo"), QString::number(relations), path}) == 0;
 }
 
-// The median start-up time of five runs on the database in work; beforeEach runs before
-// every start.
-double MedianStartup(const char* self, const QString& home, const QString& work,
-                     const std::function<void()>& beforeEach = nullptr) {
+struct Start {
+    double ms = -1;
+    double rssMb = -1;
+};
+
+// The median start-up time (and memory) of the runs on the database in work; beforeEach
+// runs before every start.
+Start MedianStartup(const char* self, const QString& home, const QString& work,
+                    const std::function<void()>& beforeEach = nullptr, int runs = 5) {
     std::vector<double> times;
-    for (int run = 0; run < 5; ++run) {
+    std::vector<double> rss;
+    for (int run = 0; run < runs; ++run) {
         if (beforeEach) {
             beforeEach();
         }
@@ -82,13 +103,16 @@ double MedianStartup(const char* self, const QString& home, const QString& work,
         child.setWorkingDirectory(work);
         child.start(QFileInfo(QString::fromLocal8Bit(self)).absoluteFilePath(),
                     {QStringLiteral("--child")});
-        if (!child.waitForFinished(60000) || child.exitCode() != 0) {
-            return -1;
+        if (!child.waitForFinished(600000) || child.exitCode() != 0) {
+            return {};
         }
-        times.push_back(child.readAllStandardOutput().trimmed().toDouble());
+        const QList<QByteArray> out = child.readAllStandardOutput().trimmed().split(' ');
+        times.push_back(out.value(0).toDouble());
+        rss.push_back(out.value(1).toDouble() / 1024);
     }
     std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(rss.begin(), rss.end());
+    return {times[times.size() / 2], rss[rss.size() / 2]};
 }
 
 } // namespace
@@ -103,24 +127,33 @@ int main(int argc, char** argv) {
         data + QStringLiteral("/tolvar/drive_c/Mijn documenten/Projects/tolvdata.mdb");
     const QString small = home.filePath(QStringLiteral("work1000"));
     const QString large = home.filePath(QStringLiteral("work10000"));
+    const QString huge = home.filePath(QStringLiteral("work100000"));
     if (!MakeDemo(1000, small + QStringLiteral("/Tolvar.Doc")) || !MakeDemo(1, appointments) ||
-        !MakeDemo(10000, large + QStringLiteral("/Tolvar.Doc"))) {
+        !MakeDemo(10000, large + QStringLiteral("/Tolvar.Doc")) ||
+        !MakeDemo(100000, huge + QStringLiteral("/Tolvar.Doc"))) {
         std::fprintf(stderr, "tolvar-newdb failed\n");
         return 1;
     }
     const QString copies = data + QStringLiteral("/tolvar/reservekopie");
-    const double startup1000 = MedianStartup(argv[0], home.path(), small);
+    const auto firstOfDay = [&] { QDir(copies).removeRecursively(); };
+    const Start startup1000 = MedianStartup(argv[0], home.path(), small);
     // Today's copies exist after the first of these starts: the later ones copy nothing.
-    const double startup10000 = MedianStartup(argv[0], home.path(), large);
-    const double backup10000 =
-        MedianStartup(argv[0], home.path(), large, [&] { QDir(copies).removeRecursively(); });
-    if (startup1000 < 0 || startup10000 < 0 || backup10000 < 0) {
+    const Start startup10000 = MedianStartup(argv[0], home.path(), large);
+    const Start backup10000 = MedianStartup(argv[0], home.path(), large, firstOfDay);
+    const Start startup100000 = MedianStartup(argv[0], home.path(), huge, firstOfDay, 3);
+    const Start later100000 = MedianStartup(argv[0], home.path(), huge, nullptr, 3);
+    if (startup1000.ms < 0 || startup10000.ms < 0 || backup10000.ms < 0 || startup100000.ms < 0 ||
+        later100000.ms < 0) {
         std::fprintf(stderr, "start-up run failed\n");
         return 1;
     }
-    std::printf("startup_1000: %.0f ms\n", startup1000);
-    std::printf("startup_10000: %.0f ms\n", startup10000);
-    std::printf("startup_backup_10000: %.0f ms\n", backup10000);
-    std::printf("backup_added_10000: %.0f ms\n", backup10000 - startup10000);
+    std::printf("startup_1000: %.0f ms\n", startup1000.ms);
+    std::printf("startup_10000: %.0f ms\n", startup10000.ms);
+    std::printf("startup_backup_10000: %.0f ms\n", backup10000.ms);
+    std::printf("backup_added_10000: %.0f ms\n", backup10000.ms - startup10000.ms);
+    std::printf("rss_10000: %.0f MB\n", startup10000.rssMb);
+    std::printf("startup_100000: %.0f ms\n", startup100000.ms);
+    std::printf("startup_later_100000: %.0f ms\n", later100000.ms);
+    std::printf("rss_100000: %.0f MB\n", startup100000.rssMb);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Filling the workspace's relations and quotations tabs from demo databases of 10,000 and
-// 20,000 relations, against reading the same rows of every table involved with plain
-// statements. With --engine postgresql the fills again on a private PostgreSQL server.
+// 20,000 relations, every tab of one of 100,000 relations, against reading the same rows of every
+// table involved with plain statements. With --engine postgresql the fills again on a private
+// PostgreSQL server.
 #include "fixture/PgServer.h"
 #include "store/DatabasePath.h"
 #include "workspace/TolvarView.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <sqlite3.h>
 #include <vector>
@@ -22,9 +24,9 @@ namespace {
 
 constexpr int kRuns = 5;
 
-double MedianMs(const std::function<void()>& run) {
+double MedianMs(const std::function<void()>& run, int runs = kRuns) {
     std::vector<double> times;
-    for (int i = 0; i < kRuns; ++i) {
+    for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
         run();
@@ -76,9 +78,27 @@ struct Figures {
     double fill1 = 0;
     double plain = 0;
     int nodes = 0;
+    double tabs[CTolvarView::kTabCount] = {};
 };
 
-Figures Measure(const QString& folder, int relaties, bool all) {
+// Each tab chosen as the user chooses it, from the tab before it; three times over.
+void MeasureTabChanges(CTolvarView& view, Figures& figures) {
+    std::vector<double> times[CTolvarView::kTabCount];
+    for (int round = 0; round < 3; ++round) {
+        for (int tab = 1; tab <= CTolvarView::kTabCount; ++tab) {
+            const int nTab = tab % CTolvarView::kTabCount;
+            times[nTab].push_back(TimeMs([&] {
+                view.Tabs()->setCurrentIndex(nTab);
+                QApplication::processEvents();
+            }));
+        }
+    }
+    for (int tab = 0; tab < CTolvarView::kTabCount; ++tab) {
+        figures.tabs[tab] = Median(times[tab]);
+    }
+}
+
+Figures Measure(const QString& folder, int relaties, bool all, bool tabs = false) {
     Figures figures;
     const QString path = folder.isEmpty()
                              ? PgServer::Shared().NewDatabase()
@@ -92,8 +112,11 @@ Figures Measure(const QString& folder, int relaties, bool all) {
     view.resize(800, 500);
     view.show();
     view.OnInitialUpdate();
-    figures.fill0 = MedianMs([&] { view.FillTab(CTolvarView::TAB_RELATIES); });
+    figures.fill0 = MedianMs([&] { view.FillTab(CTolvarView::TAB_RELATIES); }, tabs ? 3 : kRuns);
     figures.nodes = int(view.NodeList().size());
+    if (tabs) {
+        MeasureTabChanges(view, figures);
+    }
     if (all) {
         figures.fill1 = MedianMs([&] { view.FillTab(CTolvarView::TAB_OFFERTES); });
         qint64 sum = 0;
@@ -119,6 +142,13 @@ int main(int argc, char** argv) {
     std::printf("plain_read_10000: %.0f ms\n", small.plain);
     std::printf("ratio_10000: %.1f\n", small.fill0 / small.plain);
     std::printf("filltab1_10000: %.0f ms\n", small.fill1);
+    std::fflush(stdout);
+    const Figures huge = Measure(folder.path(), 100000, false, true);
+    std::printf("nodes_100000: %d nodes\n", huge.nodes);
+    std::printf("filltab0_100000: %.0f ms\n", huge.fill0);
+    for (int tab = 0; tab < CTolvarView::kTabCount; ++tab) {
+        std::printf("tabchange%d_100000: %.0f ms\n", tab, huge.tabs[tab]);
+    }
     std::fflush(stdout);
     const Server server = StartServer(argc, argv);
     if (server == Server::Mislukt) {

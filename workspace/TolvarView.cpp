@@ -27,6 +27,9 @@ CTolvarView::CTolvarView(QWidget* parent)
     m_pTabs = m_ui->tabs;
     SetupTree();
     setFocusProxy(m_pTree);
+    // What a lazy fill left unread is read when it is first unfolded.
+    connect(m_pTree, &QTreeWidget::itemExpanded, this,
+            [this](QTreeWidgetItem* item) { Guarded([&] { ReadChildren(item); }, this); });
     RegisterCommands();
 }
 
@@ -157,6 +160,7 @@ int CTolvarView::GetSelectedTab() const {
 }
 
 void CTolvarView::ShowAtTop(QTreeWidgetItem* hItem) {
+    ReadChildren(hItem);
     for (QTreeWidgetItem* item = hItem; item; item = item->parent()) {
         item->setExpanded(true);
     }

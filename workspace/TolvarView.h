@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <memory>
+#include <QElapsedTimer>
 #include <vector>
 
 class QMenu;
@@ -60,8 +61,20 @@ public:
     int GetSelectedTab() const;
     static CTreeNodeData* NodeData(const QTreeWidgetItem* hItem);
 
+    // A tab with more top-level records than this is filled lazily: only its top-level
+    // nodes at once, what lies below each one when it is first unfolded (or needed by a
+    // command or the search). Below it the whole tree is read at once, as before.
+    static constexpr int kVolledigTot = 2000;
+    int m_nVolledigTot = kVolledigTot;
+    // The progress window shows only when a fill takes longer than this.
+    static constexpr qint64 kVoortgangNaMs = 500;
+
     // Rebuilds the whole tree for tab nTab (TAB_...), reading the file as it is now.
     void FillTab(int nTab);
+    // Reads the nodes below an item that a lazy fill left unread, exactly as a complete
+    // fill inserts them; does nothing for an item already read.
+    void ReadChildren(QTreeWidgetItem* hItem);
+    static bool IsUnread(const QTreeWidgetItem* hItem);
     void BeginProgress(int nTab);
     void EndProgress();
 
@@ -195,6 +208,11 @@ private:
     void CloseRecordsets();
     void Reveal(QTreeWidgetItem* hItem);
     void FinishFill();
+    void OpenLazyFill();
+    void MarkUnread(QTreeWidgetItem* hItem);
+    // Reads the top-level node under which the record a search found lies (nSoort a
+    // ZoekTabel::Soort), so that its node can be found.
+    void ReadWayTo(int nSoort, LONG lNummer);
     void ProgressStep();
     void AttachItem(QTreeWidgetItem* hParent, QTreeWidgetItem* hItem);
 
@@ -205,8 +223,15 @@ private:
     // Visits the rows of a selection: during a complete fill the children of one parent
     // come from the fill's cache, everything else from the table's recordset.
     void ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisitor& visit);
+    void ForEachTopRow(int nTable, const RowVisitor& visit);
 
     QTreeWidgetItem* InsertRelation(const Row& row, QTreeWidgetItem* hParent, bool bTopLevel);
+    void InsertRelationChildren(QTreeWidgetItem* hRelatie, const Row& row, bool bTopLevel);
+    void InsertQuotationChildren(QTreeWidgetItem* hItem, const Row& row, int nKind,
+                                 bool bMetRelatie);
+    void InsertDocumentChildren(const DocumentScheme& scheme, QTreeWidgetItem* hItem,
+                                const Row& row, bool bMetRelatie);
+    static const DocumentScheme* SchemeOfKind(int nKind);
     void InsertCustomerFolders(QTreeWidgetItem* hRelatie, LONG lRelatie);
     QTreeWidgetItem* InsertFolder(QTreeWidgetItem* hParent, int nKind, int nParentKind,
                                   LONG lNumber, LONG lOwner);
@@ -231,4 +256,12 @@ private:
     std::vector<QTreeWidgetItem*> m_pendingRoots;
     std::vector<QTreeWidgetItem*> m_revealed;
     CFillCache m_cache;
+    // During a lazy fill: top-level records get no subtree yet; they are remembered in the
+    // order of the fill, since it ends by showing the relation below the last document.
+    bool m_bLazy = false;
+    std::vector<QTreeWidgetItem*> m_unread;
+    // While unread nodes are read: a relation below a document opens as a fill opens it,
+    // without taking the selection.
+    bool m_bReading = false;
+    QElapsedTimer m_fillClock;
 };

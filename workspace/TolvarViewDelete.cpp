@@ -118,6 +118,8 @@ void CTolvarView::OnRecordVerwijder() {
 }
 
 void CTolvarView::DeleteSubtree(QTreeWidgetItem* hItem) {
+    // The cascade deletes what a complete fill shows below the node, read or not.
+    ReadChildren(hItem);
     if (DeleteRecords(hItem)) {
         RemoveItem(hItem);
     }

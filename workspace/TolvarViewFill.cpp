@@ -2,9 +2,13 @@
 #include "workspace/TolvarView.h"
 
 #include "platform/dao/DaoDatabase.h"
+#include "platform/dao/DaoEngine.h"
+#include "platform/dao/DaoStatement.h"
 #include "store/DatabasePath.h"
+#include "workspace/TreeItem.h"
 
 #include <QTreeWidget>
+#include <utility>
 
 namespace {
 
@@ -98,6 +102,7 @@ void CTolvarView::FillTab(int nTab) {
         }
     }};
     BeginProgress(nTab);
+    OpenLazyFill();
     switch (nTab) {
     case TAB_RELATIES:
         AddRelations(SEL_ALLES, 0, nullptr, true);
@@ -128,18 +133,30 @@ void CTolvarView::ClearTree() {
     }
     m_pendingRoots.clear();
     m_revealed.clear();
+    m_unread.clear();
 }
 
 // Shows what the fill inserted, complete or cut short: the held-back root items, every
 // relation opened, and the last one selected at the top.
 void CTolvarView::FinishFill() {
     m_bFilling = false;
+    const bool bLazy = std::exchange(m_bLazy, false);
     m_cache.Clear();
     EndProgress();
     if (!m_pendingRoots.empty()) {
         m_pTree->addTopLevelItems(
             QList<QTreeWidgetItem*>(m_pendingRoots.begin(), m_pendingRoots.end()));
         m_pendingRoots.clear();
+    }
+    // A complete fill opens the folders above every document's relation; a lazy one opens
+    // the folders, and the documents when they are unfolded.
+    if (bLazy) {
+        for (int i = 0; i < m_pTree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = m_pTree->topLevelItem(i);
+            if (!IsUnread(item) && item->childCount() > 0) {
+                item->setExpanded(true);
+            }
+        }
     }
     for (QTreeWidgetItem* relatie : m_revealed) {
         for (QTreeWidgetItem* item = relatie; item; item = item->parent()) {
@@ -152,6 +169,17 @@ void CTolvarView::FinishFill() {
     m_revealed.clear();
     m_pTree->blockSignals(false);
     m_pTree->setUpdatesEnabled(true);
+    // A complete fill ends on the relation below the last document that has one.
+    for (auto unread = m_unread.rbegin(); !last && unread != m_unread.rend(); ++unread) {
+        ReadChildren(*unread);
+        for (int i = (*unread)->childCount() - 1; i >= 0 && !last; --i) {
+            const CTreeNodeData* child = NodeData((*unread)->child(i));
+            if (child && child->m_nKind == NODE_RELATIE) {
+                last = (*unread)->child(i);
+            }
+        }
+    }
+    m_unread.clear();
     if (last) {
         ShowAtTop(last);
     }
@@ -160,8 +188,65 @@ void CTolvarView::FinishFill() {
 void CTolvarView::Reveal(QTreeWidgetItem* hItem) {
     if (m_bFilling) {
         m_revealed.push_back(hItem);
+    } else if (m_bReading) {
+        for (QTreeWidgetItem* item = hItem; item; item = item->parent()) {
+            if (!item->isExpanded()) {
+                item->setExpanded(true);
+            }
+        }
     } else {
         ShowAtTop(hItem);
+    }
+}
+
+// The fill runs lazily when the tab's main table holds more records than a complete fill
+// can show at once.
+void CTolvarView::OpenLazyFill() {
+    m_bLazy = m_dlgProgress.m_nTotaal > DWORD(std::max(m_nVolledigTot, 0)) &&
+              m_dlgProgress.m_nTotaal != 0;
+}
+
+void CTolvarView::MarkUnread(QTreeWidgetItem* hItem) {
+    static_cast<CTreeItem*>(hItem)->SetUnread(true);
+    m_unread.push_back(hItem);
+}
+
+bool CTolvarView::IsUnread(const QTreeWidgetItem* hItem) {
+    return hItem && hItem->type() == CTreeItem::Type &&
+           static_cast<const CTreeItem*>(hItem)->IsUnread();
+}
+
+void CTolvarView::ReadChildren(QTreeWidgetItem* hItem) {
+    if (!IsUnread(hItem)) {
+        return;
+    }
+    static_cast<CTreeItem*>(hItem)->SetUnread(false);
+    const CTreeNodeData& node = *NodeData(hItem);
+    const DocumentScheme* scheme = SchemeOfKind(node.m_nKind);
+    const bool bQuotation =
+        node.m_nKind >= NODE_OFFERTE_TEVERSTUREN && node.m_nKind <= NODE_OFFERTE_VERVALLEN;
+    const int nTable = node.m_nKind == NODE_RELATIE ? TT_RELATIE
+                       : bQuotation                 ? TT_OFFERTE
+                       : scheme                     ? scheme->nTable
+                                                    : -1;
+    if (nTable < 0) {
+        return;
+    }
+    CRecBasis& set = TableSet(nTable);
+    set.Selecteer(SEL_NUMMER, node.m_lNumber);
+    // A record another desk deleted since the fill has nothing left below it.
+    if (!set.Volgende()) {
+        return;
+    }
+    const Row row = ReadRow(nTable);
+    const bool bReading = std::exchange(m_bReading, true);
+    AtScopeEnd restore{[&] { m_bReading = bReading; }};
+    if (nTable == TT_RELATIE) {
+        InsertRelationChildren(hItem, row, true);
+    } else if (bQuotation) {
+        InsertQuotationChildren(hItem, row, node.m_nKind, true);
+    } else {
+        InsertDocumentChildren(*scheme, hItem, row, true);
     }
 }
 
@@ -249,6 +334,10 @@ CFillCache::Row CTolvarView::ReadRow(int nTable) {
 }
 
 void CTolvarView::ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisitor& visit) {
+    if (m_bLazy && nMode == SEL_ALLES) {
+        ForEachTopRow(nTable, visit);
+        return;
+    }
     if (m_bFilling && nMode != SEL_ALLES) {
         for (const Row& row : m_cache.Children(
                  nTable, TableSet(nTable), kOuderKolom[nTable],
@@ -264,9 +353,41 @@ void CTolvarView::ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisit
     }
 }
 
+// A lazy fill needs a few columns of each top-level record, in the order of the store's
+// selection of all records: one statement, instead of every row fetched whole.
+void CTolvarView::ForEachTopRow(int nTable, const RowVisitor& visit) {
+    const bool bRelatie = nTable == TT_RELATIE;
+    const QString strKey =
+        bRelatie ? QStringLiteral("[lRelatieNummer]") : QStringLiteral("[dwIndex]");
+    const QString strExtra = bRelatie ? QStringLiteral("[bKlantJaNee], [bLeverancierJaNee]")
+                             : nTable == TT_OFFERTE
+                                 ? QStringLiteral("[dwRelatieNummer], [dwStatusOfferte]")
+                                 : QStringLiteral("[dwRelatieNummer], 0");
+    CRecBasis& set = TableSet(nTable);
+    const auto database = CDaoDatabase::OpenShared(g_strDatabasePath);
+    const auto stmt =
+        database->Prepare(QStringLiteral("SELECT %1, [szInLijst], %2 FROM %3 ORDER BY %4, %1")
+                              .arg(strKey, strExtra, set.GetDefaultSQL(),
+                                   database->Engine().TextSortTerm(QStringLiteral("[szInLijst]"))));
+    while (stmt->Step()) {
+        Row row;
+        row.lNumber = row.lOuder = LONG(stmt->Int64(0));
+        row.strText = stmt->Text(1);
+        if (bRelatie) {
+            row.bKlant = stmt->Int64(2) != 0;
+            row.bLeverancier = stmt->Int64(3) != 0;
+        } else {
+            row.lOuder = row.lRelatie = LONG(stmt->Int64(2));
+            row.lStatus = LONG(stmt->Int64(3));
+        }
+        visit(row);
+    }
+}
+
 void CTolvarView::BeginProgress(int nTab) {
     m_dlgProgress.m_nTeller = 0;
-    m_dlgProgress.Create();
+    m_dlgProgress.m_nTotaal = 0;
+    m_fillClock.start();
     const int nTable = TableOfMain(nTab);
     if (nTable < 0) {
         EndProgress();
@@ -295,9 +416,15 @@ void CTolvarView::EndProgress() {
 }
 
 void CTolvarView::ProgressStep() {
-    if (m_bFilling) {
-        m_dlgProgress.VolgendRecord();
+    if (!m_bFilling) {
+        return;
     }
+    // Only a fill that is still running after a moment gets the window.
+    if (!m_dlgProgress.IsWindow() && m_dlgProgress.m_nTotaal != 0 &&
+        m_fillClock.hasExpired(kVoortgangNaMs)) {
+        m_dlgProgress.Create();
+    }
+    m_dlgProgress.VolgendRecord();
 }
 
 QTreeWidgetItem* CTolvarView::InsertFolder(QTreeWidgetItem* hParent, int nKind, int nParentKind,
@@ -324,9 +451,21 @@ void CTolvarView::AddRelations(int nMode, LONG lNumber, QTreeWidgetItem* hParent
 
 QTreeWidgetItem* CTolvarView::InsertRelation(const Row& row, QTreeWidgetItem* hParent,
                                              bool bTopLevel) {
-    const LONG lRelatie = row.lNumber;
     QTreeWidgetItem* item =
-        InsertNode(hParent, row.strText, IMG_RELATIE, NODE_RELATIE, lRelatie, 0, 0);
+        InsertNode(hParent, row.strText, IMG_RELATIE, NODE_RELATIE, row.lNumber, 0, 0);
+    if (bTopLevel && m_bLazy) {
+        MarkUnread(item);
+    } else {
+        InsertRelationChildren(item, row, bTopLevel);
+    }
+    if (bTopLevel) {
+        ProgressStep();
+    }
+    return item;
+}
+
+void CTolvarView::InsertRelationChildren(QTreeWidgetItem* item, const Row& row, bool bTopLevel) {
+    const LONG lRelatie = row.lNumber;
     QTreeWidgetItem* personen = InsertFolder(item, NODE_PERSONEN, NODE_RELATIE, lRelatie, lRelatie);
     AddPersons(SEL_OUDER, lRelatie, personen, true);
     QTreeWidgetItem* memos =
@@ -341,10 +480,6 @@ QTreeWidgetItem* CTolvarView::InsertRelation(const Row& row, QTreeWidgetItem* hP
             InsertFolder(item, NODE_BESTELLINGEN, NODE_RELATIE, lRelatie, lRelatie);
         AddPurchaseOrders(SEL_OUDER, lRelatie, folder, true);
     }
-    if (bTopLevel) {
-        ProgressStep();
-    }
-    return item;
 }
 
 void CTolvarView::InsertCustomerFolders(QTreeWidgetItem* hRelatie, LONG lRelatie) {
@@ -392,6 +527,15 @@ void CTolvarView::InsertQuotation(const Row& row, QTreeWidgetItem* hFolder, int 
     const int nKind = NODE_OFFERTE_TEVERSTUREN + nStatus;
     QTreeWidgetItem* item = InsertNode(hFolder, row.strText, IMG_OFFERTE, nKind, row.lNumber,
                                        NODE_TEVERSTUREN + nStatus, lOwner);
+    if (bMetRelatie && m_bLazy) {
+        MarkUnread(item);
+    } else {
+        InsertQuotationChildren(item, row, nKind, bMetRelatie);
+    }
+}
+
+void CTolvarView::InsertQuotationChildren(QTreeWidgetItem* item, const Row& row, int nKind,
+                                          bool bMetRelatie) {
     QTreeWidgetItem* memos = InsertFolder(item, NODE_OFFERTEMEMOS, nKind, row.lNumber, row.lNumber);
     AddMemos(NODE_OFFERTEMEMO, SEL_OUDER, row.lNumber, memos, true);
     if (bMetRelatie) {
@@ -399,21 +543,29 @@ void CTolvarView::InsertQuotation(const Row& row, QTreeWidgetItem* hFolder, int 
     }
 }
 
-void CTolvarView::AddCalculations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
-    AddDocuments(
+const CTolvarView::DocumentScheme* CTolvarView::SchemeOfKind(int nKind) {
+    static const DocumentScheme kSchemes[] = {
         {TT_CALCULATIE, NODE_CALCULATIE, IMG_CALCULATIE, NODE_CALCULATIES, NODE_CALCULATIEMEMO},
-        nMode, lNumber, hParent, bLoop);
+        {TT_ORDER, NODE_ORDER, IMG_ORDER, NODE_ORDERS, NODE_ORDERMEMO},
+        {TT_BESTELLING, NODE_BESTELLING, IMG_BESTELLING, NODE_BESTELLINGEN, NODE_BESTELLINGMEMO}};
+    for (const DocumentScheme& scheme : kSchemes) {
+        if (scheme.nKind == nKind) {
+            return &scheme;
+        }
+    }
+    return nullptr;
+}
+
+void CTolvarView::AddCalculations(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
+    AddDocuments(*SchemeOfKind(NODE_CALCULATIE), nMode, lNumber, hParent, bLoop);
 }
 
 void CTolvarView::AddOrders(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
-    AddDocuments({TT_ORDER, NODE_ORDER, IMG_ORDER, NODE_ORDERS, NODE_ORDERMEMO}, nMode, lNumber,
-                 hParent, bLoop);
+    AddDocuments(*SchemeOfKind(NODE_ORDER), nMode, lNumber, hParent, bLoop);
 }
 
 void CTolvarView::AddPurchaseOrders(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {
-    AddDocuments(
-        {TT_BESTELLING, NODE_BESTELLING, IMG_BESTELLING, NODE_BESTELLINGEN, NODE_BESTELLINGMEMO},
-        nMode, lNumber, hParent, bLoop);
+    AddDocuments(*SchemeOfKind(NODE_BESTELLING), nMode, lNumber, hParent, bLoop);
 }
 
 void CTolvarView::AddDocuments(const DocumentScheme& scheme, int nMode, LONG lNumber,
@@ -436,13 +588,22 @@ QTreeWidgetItem* CTolvarView::InsertDocument(const DocumentScheme& scheme, const
                                              QTreeWidgetItem* hParent, LONG lOwner) {
     QTreeWidgetItem* item = InsertNode(hParent, row.strText, scheme.nImage, scheme.nKind,
                                        row.lNumber, scheme.nFolderKind, lOwner);
+    if (!hParent && m_bLazy) {
+        MarkUnread(item);
+    } else {
+        InsertDocumentChildren(scheme, item, row, !hParent);
+    }
+    return item;
+}
+
+void CTolvarView::InsertDocumentChildren(const DocumentScheme& scheme, QTreeWidgetItem* item,
+                                         const Row& row, bool bMetRelatie) {
     QTreeWidgetItem* memos =
         InsertFolder(item, scheme.nMemoKind - 1, scheme.nKind, row.lNumber, row.lNumber);
     AddMemos(scheme.nMemoKind, SEL_OUDER, row.lNumber, memos, true);
-    if (!hParent) {
+    if (bMetRelatie) {
         AddRelations(SEL_OUDER, row.lRelatie, item, true);
     }
-    return item;
 }
 
 void CTolvarView::AddPersons(int nMode, LONG lNumber, QTreeWidgetItem* hParent, bool bLoop) {

@@ -70,6 +70,37 @@ QTreeWidgetItem* CTolvarView::FindRecordNode(int nFirstKind, int nLastKind, LONG
     return nullptr;
 }
 
+// Persons and memos lie below a top-level relation or document, which a lazy fill may have
+// left unread: the record's parent number tells which one to read.
+void CTolvarView::ReadWayTo(int nSoort, LONG lNummer) {
+    struct Weg {
+        int nSoort;
+        int nTable;
+        int nEersteKind;
+        int nLaatsteKind;
+    };
+    static const Weg kWegen[] = {
+        {ZoekTabel::PERSOON, TT_PERSOON, NODE_RELATIE, NODE_RELATIE},
+        {ZoekTabel::RELATIEMEMO, TT_RELATIEMEMO, NODE_RELATIE, NODE_RELATIE},
+        {ZoekTabel::OFFERTEMEMO, TT_OFFERTEMEMO, NODE_OFFERTE_TEVERSTUREN, NODE_OFFERTE_VERVALLEN},
+        {ZoekTabel::CALCULATIEMEMO, TT_CALCULATIEMEMO, NODE_CALCULATIE, NODE_CALCULATIE},
+        {ZoekTabel::ORDERMEMO, TT_ORDERMEMO, NODE_ORDER, NODE_ORDER},
+        {ZoekTabel::BESTELLINGMEMO, TT_BESTELLINGMEMO, NODE_BESTELLING, NODE_BESTELLING},
+    };
+    for (const Weg& weg : kWegen) {
+        if (weg.nSoort != nSoort) {
+            continue;
+        }
+        CRecBasis& set = TableSet(weg.nTable);
+        set.Selecteer(SEL_NUMMER, lNummer);
+        if (set.Volgende()) {
+            const LONG lOuder = ReadRow(weg.nTable).lOuder;
+            ReadChildren(FindRecordNode(weg.nEersteKind, weg.nLaatsteKind, lOuder));
+        }
+        return;
+    }
+}
+
 bool CTolvarView::ToonRecord(int nSoort, LONG lNummer) {
     Plaats plaats;
     if (!PlaatsVan(nSoort, plaats)) {
@@ -78,11 +109,19 @@ bool CTolvarView::ToonRecord(int nSoort, LONG lNummer) {
     if (GetSelectedTab() != plaats.nTab) {
         m_pTabs->setCurrentIndex(plaats.nTab);
     }
-    QTreeWidgetItem* item = FindRecordNode(plaats.nEersteKind, plaats.nLaatsteKind, lNummer);
+    const auto find = [&] {
+        QTreeWidgetItem* found = FindRecordNode(plaats.nEersteKind, plaats.nLaatsteKind, lNummer);
+        if (!found) {
+            ReadWayTo(nSoort, lNummer);
+            found = FindRecordNode(plaats.nEersteKind, plaats.nLaatsteKind, lNummer);
+        }
+        return found;
+    };
+    QTreeWidgetItem* item = find();
     if (!item) {
         // Another program may have added the record since the tab was filled.
         FillTab(plaats.nTab);
-        item = FindRecordNode(plaats.nEersteKind, plaats.nLaatsteKind, lNummer);
+        item = find();
     }
     if (!item) {
         return false;

@@ -14,3 +14,9 @@ QVariant CTreeItem::data(int column, int role) const {
     }
     return QTreeWidgetItem::data(column, role);
 }
+
+void CTreeItem::SetUnread(bool bUnread) {
+    m_bUnread = bUnread;
+    setChildIndicatorPolicy(bUnread ? QTreeWidgetItem::ShowIndicator
+                                    : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}

@@ -19,8 +19,14 @@ public:
 
     CTreeNodeData* Node() const { return m_pNode; }
 
+    // Whether the nodes below this one are still to be read from the store. Such an item
+    // shows its expand button before it has children, so that it can be unfolded.
+    bool IsUnread() const { return m_bUnread; }
+    void SetUnread(bool bUnread);
+
 private:
     const CTreeImageList* m_pImages;
     CTreeNodeData* m_pNode;
     int m_nImage;
+    bool m_bUnread = false;
 };

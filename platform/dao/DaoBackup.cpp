@@ -178,11 +178,13 @@ CDaoBackup::CheckResult Damaged(const QString& detail) {
 
 } // namespace
 
-CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
+namespace {
+
+CDaoBackup::CheckResult Check(const QString& path, bool bEveryPage) {
     const QString local = CPaths::ToLocalPath(path);
     const QFileInfo info(local);
     if (!info.exists()) {
-        return {CHECK_MISSING, QStringLiteral("het bestand bestaat niet")};
+        return {CDaoBackup::CHECK_MISSING, QStringLiteral("het bestand bestaat niet")};
     }
     if (!info.isFile()) {
         return Damaged(NotAFile());
@@ -194,7 +196,9 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
     int rc = OpenForReading(local, connection, CSqliteEngine::kBusyTimeoutMs);
     QStringList problems;
     sqlite3_stmt* stmt = nullptr;
-    if (rc == SQLITE_OK) {
+    if (rc == SQLITE_OK && !bEveryPage) {
+        rc = SQLITE_DONE;
+    } else if (rc == SQLITE_OK) {
         rc = sqlite3_prepare_v2(connection.db, "PRAGMA quick_check(20)", -1, &stmt, nullptr);
     }
     if (rc == SQLITE_OK) {
@@ -216,7 +220,8 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
         switch (rc & 0xff) {
         case SQLITE_BUSY:
         case SQLITE_LOCKED:
-            return {CHECK_IN_USE, QStringLiteral("het bestand is in gebruik (%1)").arg(engine)};
+            return {CDaoBackup::CHECK_IN_USE,
+                    QStringLiteral("het bestand is in gebruik (%1)").arg(engine)};
         case SQLITE_CORRUPT:
             return Damaged(QStringLiteral("de database is beschadigd (%1)").arg(engine));
         case SQLITE_NOTADB:
@@ -230,7 +235,21 @@ CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
                        problems.join(QLatin1Char('\n')));
     }
     const QString size = SizeProblem(local);
-    return size.isEmpty() ? CheckResult{} : Damaged(size);
+    return size.isEmpty() ? CDaoBackup::CheckResult{} : Damaged(size);
+}
+
+} // namespace
+
+CDaoBackup::CheckResult CDaoBackup::QuickCheck(const QString& path) {
+    return Check(path, true);
+}
+
+CDaoBackup::CheckResult CDaoBackup::HeaderCheck(const QString& path) {
+    return Check(path, false);
+}
+
+void CDaoBackup::BlockWrites(const QString& dataBase) {
+    CDaoDatabase::OpenShared(dataBase)->Execute("PRAGMA query_only = ON");
 }
 
 void CDaoBackup::Copy(const QString& source, const QString& target, int waitMs) {
@@ -328,6 +347,8 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
                      EngineText(into, rc)),
             rc);
     }
+    // The file holds a sound copy now: writes that a damage found earlier stopped may go on.
+    sqlite3_exec(database->Handle(), "PRAGMA query_only = OFF", nullptr, nullptr, nullptr);
 }
 
 std::vector<qint64> CDaoBackup::CountRows(const QString& path, const QStringList& tables) {

@@ -29,6 +29,14 @@ public:
     // needs before anything can be read. A file shorter than its own header says counts as
     // damaged too.
     static CheckResult QuickCheck(const QString& path);
+    // What can be said of a file at once, whatever its size: that it exists, that its header
+    // is a database's and agrees with the file's length, and that its first page, the
+    // schema, reads. QuickCheck reads every page.
+    static CheckResult HeaderCheck(const QString& path);
+    // Refuses every further write through the program's shared connection of dataBase (the
+    // name the record store opens it by), so that a file found damaged stays as it is until
+    // a copy is restored into it.
+    static void BlockWrites(const QString& dataBase);
 
     // Copies source to target: the copy is written under a hidden name beside target,
     // flushed to the disk and only then renamed to target, so that a half-written copy
