@@ -393,17 +393,19 @@ void CTolvarView::BeginProgress(int nTab) {
         EndProgress();
         return;
     }
-    CRecBasis& set = TableSet(nTable);
-    set.Selecteer(SEL_ALLES, 0);
-    if (set.IsBOF() && set.IsEOF()) {
+    // Counted by the engine: a large table is not sorted, nor its keys kept, for the count.
+    const auto count =
+        CDaoDatabase::OpenShared(g_strDatabasePath)
+            ->Prepare(QStringLiteral("SELECT count(*) FROM ") + TableSet(nTable).GetDefaultSQL());
+    auto nTotaal = DWORD(count->Step() ? count->Int64(0) : 0);
+    if (nTotaal == 0) {
         if (nTab != TAB_RELATIES) {
             EndProgress();
             return;
         }
         m_setRelatie.NieuwRecord();
+        nTotaal = 1;
     }
-    set.MoveLast();
-    const auto nTotaal = DWORD(set.GetRecordCount());
     m_dlgProgress.StartVerzameling(QString::fromUtf8(kVerzamelingen[nTab]), nTotaal);
     if (nTotaal == 0) {
         EndProgress();
