@@ -104,32 +104,23 @@ private slots:
         }
     }
 
-    // Quotations are under a relation only when it is a customer; the cascade reaches only
-    // what is shown.
-    void relationThatIsNoCustomerKeepsItsQuotations() {
+    // Quotations are under a relation only when it is a customer; the cascade takes them
+    // all the same, by key, so that no quotation is left pointing to a relation that is gone.
+    void relationThatIsNoCustomerTakesItsQuotations() {
         CommandBench b;
         const int relatie = AddRelatie(b.db, "Particulier");
         AddPersoon(b.db, relatie, "Smit", "Anna");
         const int offerte = AddDocument(b.db, "Offertes", relatie, "Dakkapel", 1);
-        const int memo = AddMemo(b.db, "MemoOfferte", offerte, "Schets");
+        AddMemo(b.db, "MemoOfferte", offerte, "Schets");
         b.Open();
         b.Select(b.Item(NODE_RELATIE, relatie));
         ModalDriver driver;
         driver.Queue(Answer(IDOK));
         driver.Queue(Answer(IDOK));
         QVERIFY(b.RunDriven(ID_RECORD_VERWIJDER, driver));
-        QCOMPARE(b.Count("Relaties"), 0);
-        QCOMPARE(b.Count("Personen"), 0);
-        QCOMPARE(b.Count("Offertes"), 1);
-        QCOMPARE(b.Count("MemoOfferte"), 1);
-
-        b.view->Tabs()->setCurrentIndex(CTolvarView::TAB_OFFERTES);
-        QTreeWidgetItem* item = b.Item(NODE_OFFERTE_VERSTUURD, offerte);
-        QVERIFY(item);
-        QCOMPARE(ItemDump(*b.view, item),
-                 (QStringList{QStringLiteral("Dakkapel|12|%1|0|8|13").arg(offerte),
-                              QStringLiteral("  Memo's|15|%1|%1|12|3").arg(offerte),
-                              QStringLiteral("    Schets|16|%1|%2|15|4").arg(memo).arg(offerte)}));
+        for (const char* tabel : {"Relaties", "Personen", "Offertes", "MemoOfferte"}) {
+            QVERIFY2(b.Count(tabel) == 0, tabel);
+        }
     }
 
     void calculationGoesButItsRelationStays() {
