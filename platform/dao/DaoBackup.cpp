@@ -348,7 +348,7 @@ void CDaoBackup::RestoreInto(const QString& source, const QString& target) {
             rc);
     }
     // The file holds a sound copy now: writes that a damage found earlier stopped may go on.
-    sqlite3_exec(database->Handle(), "PRAGMA query_only = OFF", nullptr, nullptr, nullptr);
+    sqlite3_exec(into, "PRAGMA query_only = OFF", nullptr, nullptr, nullptr);
 }
 
 std::vector<qint64> CDaoBackup::CountRows(const QString& path, const QStringList& tables) {
