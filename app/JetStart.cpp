@@ -5,16 +5,11 @@
 #include "exchange/UitwisselFout.h"
 #include "platform/ui/MessageBox.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CJetStart", tekst);
-}
 
 // Puts the files back as they were after a step that did not complete.
 void ZetTerug(const QList<QPair<QString, QString>>& gedaan) {
@@ -49,8 +44,9 @@ bool CJetStart::Zet(const QStringList& oud, QStringList& verslag) {
         for (const QString& bestand : nieuw) {
             QFile::remove(bestand);
         }
-        AfxMessageBox(fout.Tekst() + Tr("\n\nHet programma wordt afgesloten; er is niets "
-                                        "veranderd."),
+        AfxMessageBox(fout.Tekst() +
+                          QStringLiteral("\n\nHet programma wordt afgesloten; er is niets "
+                                         "veranderd."),
                       MB_ICONSTOP);
         return false;
     }
@@ -73,10 +69,11 @@ bool CJetStart::Zet(const QStringList& oud, QStringList& verslag) {
     for (const QString& bestand : nieuw) {
         QFile::remove(bestand);
     }
-    AfxMessageBox(Tr("De omgezette bestanden konden niet op de plaats van de oude worden "
-                     "gezet (%1). Het programma wordt afgesloten; er is niets veranderd.")
-                      .arg(QDir::toNativeSeparators(QFileInfo(oud.first()).absolutePath())),
-                  MB_ICONSTOP);
+    AfxMessageBox(
+        QStringLiteral("De omgezette bestanden konden niet op de plaats van de oude worden "
+                       "gezet (%1). Het programma wordt afgesloten; er is niets veranderd.")
+            .arg(QDir::toNativeSeparators(QFileInfo(oud.first()).absolutePath())),
+        MB_ICONSTOP);
     return false;
 }
 
@@ -95,14 +92,16 @@ bool CJetStart::Uitvoeren(const QStringList& bestanden) {
         bewaard << QFileInfo(BewaarNaam(bestand)).fileName();
     }
     const QString vraag =
-        Tr("%1 in de vorm van de Windows-versie:\n\n%2\n\nZal Tolvar %3 nu omzetten? De oude "
-           "vorm blijft ernaast bewaard als %4; het omgezette bestand krijgt de oude naam, zodat "
-           "de instellingen kloppen.\n\nKiest u Nee, dan wordt het programma afgesloten en "
-           "blijft alles zoals het is.")
-            .arg(oud.size() == 1 ? Tr("Dit gegevensbestand is nog")
-                                 : Tr("Deze gegevensbestanden zijn nog"),
+        QStringLiteral(
+            "%1 in de vorm van de Windows-versie:\n\n%2\n\nZal Tolvar %3 nu omzetten? De oude "
+            "vorm blijft ernaast bewaard als %4; het omgezette bestand krijgt de oude naam, zodat "
+            "de instellingen kloppen.\n\nKiest u Nee, dan wordt het programma afgesloten en "
+            "blijft alles zoals het is.")
+            .arg(oud.size() == 1 ? QStringLiteral("Dit gegevensbestand is nog")
+                                 : QStringLiteral("Deze gegevensbestanden zijn nog"),
                  QDir::toNativeSeparators(oud.join(QLatin1Char('\n'))),
-                 oud.size() == 1 ? Tr("het") : Tr("ze"), bewaard.join(Tr(" en ")));
+                 oud.size() == 1 ? QStringLiteral("het") : QStringLiteral("ze"),
+                 bewaard.join(QStringLiteral(" en ")));
     if (AfxMessageBox(vraag, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
@@ -110,7 +109,8 @@ bool CJetStart::Uitvoeren(const QStringList& bestanden) {
     if (!Zet(oud, verslag)) {
         return false;
     }
-    AfxMessageBox(Tr("De gegevens zijn overgenomen.\n\n") + verslag.join(QLatin1Char('\n')),
+    AfxMessageBox(QStringLiteral("De gegevens zijn overgenomen.\n\n") +
+                      verslag.join(QLatin1Char('\n')),
                   MB_ICONINFORMATION);
     return true;
 }

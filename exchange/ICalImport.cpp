@@ -171,7 +171,7 @@ void CICalImport::LeesHerhaling(void* event, const QString& tekst, const char* z
         const icalrecurrencetype regel = icalproperty_get_rrule(p);
         if (regel.freq == ICAL_SECONDLY_RECURRENCE || regel.freq == ICAL_MINUTELY_RECURRENCE) {
             m_fouten << QStringLiteral("Afspraak \"%1\" herhaalt zich elke seconde of minuut en is "
-                           "overgeslagen.")
+                                       "overgeslagen.")
                             .arg(tekst);
             return;
         }
@@ -197,8 +197,9 @@ void CICalImport::LeesHerhaling(void* event, const QString& tekst, const char* z
         }
     }
     if (keren.bTeVeel) {
-        m_fouten << QStringLiteral("Afspraak \"%1\" herhaalt zich vaker dan %2 keer in een jaar; alleen de "
-                       "eerste %2 keer zijn ingelezen.")
+        m_fouten << QStringLiteral(
+                        "Afspraak \"%1\" herhaalt zich vaker dan %2 keer in een jaar; alleen de "
+                        "eerste %2 keer zijn ingelezen.")
                         .arg(tekst)
                         .arg(kMaxKeren);
     }
@@ -223,8 +224,9 @@ QString CICalImport::Samenvatting() const {
                         .arg(NieuweAfspraken())
                         .arg(Overgeslagen());
     if (m_nHerhaald) {
-        tekst += QStringLiteral("; %1 daarvan zijn de keren van %2 herhaalde afspraken, van vandaag tot over "
-                    "een jaar")
+        tekst += QStringLiteral(
+                     "; %1 daarvan zijn de keren van %2 herhaalde afspraken, van vandaag tot over "
+                     "een jaar")
                      .arg(m_nKeren)
                      .arg(m_nHerhaald);
     }

@@ -6,15 +6,10 @@
 #include <cstring>
 #include <iconv.h>
 #include <mdbtools.h>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CJetBestand", tekst);
-}
 
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F; the five bytes it leaves undefined
 // keep their own code point, as Windows itself reads them.
@@ -125,9 +120,10 @@ struct CJetBestand::Data {
     std::vector<char> brok = std::vector<char>(64 * 1024);
 
     [[noreturn]] void Beschadigd(const QString& waar) const {
-        throw CUitwisselFout(Tr("Het bestand %1 is beschadigd en kan niet volledig worden "
-                                "gelezen (%2). Er is niets overgenomen.")
-                                 .arg(pad, waar));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand %1 is beschadigd en kan niet volledig worden "
+                           "gelezen (%2). Er is niets overgenomen.")
+                .arg(pad, waar));
     }
 
     MdbCatalogEntry* Ingang(const QString& tabel) const {
@@ -138,13 +134,13 @@ struct CJetBestand::Data {
                 return ingang;
             }
         }
-        Beschadigd(Tr("tabel %1 ontbreekt").arg(tabel));
+        Beschadigd(QStringLiteral("tabel %1 ontbreekt").arg(tabel));
     }
 
     std::unique_ptr<TabelDef> Open(const QString& tabel) const {
         auto t = std::make_unique<TabelDef>(mdb_read_table(Ingang(tabel)));
         if (!t->def || !mdb_read_columns(t->def)) {
-            Beschadigd(Tr("tabel %1").arg(tabel));
+            Beschadigd(QStringLiteral("tabel %1").arg(tabel));
         }
         return t;
     }
@@ -162,7 +158,7 @@ struct CJetBestand::Data {
     // pieces, which are joined here raw so that no length limit applies.
     QString Memo(MdbColumn* kolom, const MdbField& veld) {
         if (veld.siz < MDB_MEMO_OVERHEAD) {
-            Beschadigd(Tr("memo in %1").arg(QString::fromUtf8(kolom->name)));
+            Beschadigd(QStringLiteral("memo in %1").arg(QString::fromUtf8(kolom->name)));
         }
         char kop[MDB_MEMO_OVERHEAD];
         std::memcpy(kop, mdb->pg_buf + veld.start, MDB_MEMO_OVERHEAD);
@@ -179,7 +175,7 @@ struct CJetBestand::Data {
         }
         kolom->bind_ptr = nullptr;
         if (bytes.size() != lengte) {
-            Beschadigd(Tr("memo in %1").arg(QString::fromUtf8(kolom->name)));
+            Beschadigd(QStringLiteral("memo in %1").arg(QString::fromUtf8(kolom->name)));
         }
         return Tekst(bytes.constData(), bytes.size());
     }
@@ -227,28 +223,29 @@ CJetBestand::CJetBestand(const QString& pad) : d(std::make_unique<Data>()) {
     d->pad = pad;
     if (!QFileInfo(pad).isFile()) {
         throw CUitwisselFout(
-            Tr("Het bestand %1 bestaat niet of kan niet worden gelezen.").arg(pad));
+            QStringLiteral("Het bestand %1 bestaat niet of kan niet worden gelezen.").arg(pad));
     }
     if (!IsJet(pad)) {
         throw CUitwisselFout(
-            Tr("Het bestand %1 is geen database van de Windows-versie (geen Jet- of "
-               "ACE-bestand).")
+            QStringLiteral("Het bestand %1 is geen database van de Windows-versie (geen Jet- of "
+                           "ACE-bestand).")
                 .arg(pad));
     }
     d->mdb = mdb_open(QFile::encodeName(pad).constData(), MDB_NOFLAGS);
     if (!d->mdb) {
-        d->Beschadigd(Tr("de kop"));
+        d->Beschadigd(QStringLiteral("de kop"));
     }
     // A file cut off mid-page lost its end; one that lists no tables is encrypted or its
     // catalog is gone.
     if (QFileInfo(pad).size() % d->mdb->fmt->pg_size != 0) {
-        d->Beschadigd(Tr("het bestand is afgebroken"));
+        d->Beschadigd(QStringLiteral("het bestand is afgebroken"));
     }
     if (!mdb_read_catalog(d->mdb, MDB_TABLE) || Tabellen().isEmpty()) {
-        throw CUitwisselFout(Tr("Het bestand %1 kan niet worden gelezen: het is versleuteld, met "
-                                "een wachtwoord beveiligd of beschadigd. Er is niets "
-                                "overgenomen.")
-                                 .arg(pad));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand %1 kan niet worden gelezen: het is versleuteld, met "
+                           "een wachtwoord beveiligd of beschadigd. Er is niets "
+                           "overgenomen.")
+                .arg(pad));
     }
 }
 
@@ -299,7 +296,7 @@ qint64 CJetBestand::LaatsteTeller(const QString& tabel) const {
     // table's definition page.
     const MdbCatalogEntry* ingang = d->Ingang(tabel);
     if (mdb_read_pg(d->mdb, ingang->table_pg) != d->mdb->fmt->pg_size) {
-        d->Beschadigd(Tr("tabel %1").arg(tabel));
+        d->Beschadigd(QStringLiteral("tabel %1").arg(tabel));
     }
     return qint32(mdb_get_int32(d->mdb->pg_buf, d->mdb->fmt->tab_num_rows_offset + 4));
 }
@@ -319,7 +316,7 @@ void CJetBestand::Lees(const QString& tabel, const std::function<void(const Rij&
         size_t lengte = 0;
         if (mdb_find_row(d->mdb, int(def->cur_row) - 1, &begin, &lengte) != 0 ||
             mdb_crack_row(def, begin & 0x1FFF, lengte, velden.data()) < int(nKolommen)) {
-            d->Beschadigd(Tr("rij %1 van tabel %2").arg(nRijen + 1).arg(tabel));
+            d->Beschadigd(QStringLiteral("rij %1 van tabel %2").arg(nRijen + 1).arg(tabel));
         }
         for (guint i = 0; i < nKolommen; ++i) {
             const MdbField& veld = velden[i];
@@ -330,7 +327,9 @@ void CJetBestand::Lees(const QString& tabel, const std::function<void(const Rij&
         ++nRijen;
     }
     if (nRijen != def->num_rows) {
-        d->Beschadigd(
-            Tr("tabel %1: %2 van %3 rijen gevonden").arg(tabel).arg(nRijen).arg(def->num_rows));
+        d->Beschadigd(QStringLiteral("tabel %1: %2 van %3 rijen gevonden")
+                          .arg(tabel)
+                          .arg(nRijen)
+                          .arg(def->num_rows));
     }
 }

@@ -13,14 +13,9 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
-#include <QCoreApplication>
 #include <QFile>
 
 namespace {
-
-QString Tr(const char* tekst) {
-    return QCoreApplication::translate("CJetConversie", tekst);
-}
 
 const QString kAgenda = QStringLiteral("KalenderLijst");
 
@@ -69,9 +64,10 @@ QStringList CJetConversie::Tabellen(const QString& doel) const {
     }
     if (ontbrekend.size() < hoofd.size()) {
         if (!ontbrekend.isEmpty()) {
-            throw CUitwisselFout(Tr("In het bestand %1 ontbreken de tabellen %2; een deel van de "
-                                    "gegevens wordt niet overgenomen. Er is niets overgenomen.")
-                                     .arg(m_jet.Pad(), ontbrekend.join(QStringLiteral(", "))));
+            throw CUitwisselFout(
+                QStringLiteral("In het bestand %1 ontbreken de tabellen %2; een deel van de "
+                               "gegevens wordt niet overgenomen. Er is niets overgenomen.")
+                    .arg(m_jet.Pad(), ontbrekend.join(QStringLiteral(", "))));
         }
         if (!Gevonden(aanwezig, kAgenda).isEmpty()) {
             hoofd << kAgenda;
@@ -79,14 +75,16 @@ QStringList CJetConversie::Tabellen(const QString& doel) const {
         return hoofd;
     }
     if (Gevonden(aanwezig, kAgenda).isEmpty()) {
-        throw CUitwisselFout(Tr("Het bestand %1 bevat geen gegevens van Tolvar: het heeft niet "
-                                "de tabellen van het hoofdbestand en ook geen tabel %2.")
-                                 .arg(m_jet.Pad(), kAgenda));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand %1 bevat geen gegevens van Tolvar: het heeft niet "
+                           "de tabellen van het hoofdbestand en ook geen tabel %2.")
+                .arg(m_jet.Pad(), kAgenda));
     }
     if (CDaoEngine::IsServerAddress(doel)) {
-        throw CUitwisselFout(Tr("Het bestand %1 is een afsprakenbestand; afspraken staan altijd "
-                                "in een eigen bestand, niet op de server.")
-                                 .arg(m_jet.Pad()));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand %1 is een afsprakenbestand; afspraken staan altijd "
+                           "in een eigen bestand, niet op de server.")
+                .arg(m_jet.Pad()));
     }
     return {kAgenda};
 }
@@ -110,7 +108,8 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
             }
         }
         if (plaats < 0) {
-            weggelaten << Tr("kolom %1 ontbreekt in het oude bestand en blijft leeg").arg(naam);
+            weggelaten << QStringLiteral("kolom %1 ontbreekt in het oude bestand en blijft leeg")
+                              .arg(naam);
             continue;
         }
         namen << QLatin1Char('[') + naam + QLatin1Char(']');
@@ -123,13 +122,14 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
             return k.first.compare(kolom.naam, Qt::CaseInsensitive) == 0;
         });
         if (!bekend) {
-            weggelaten << Tr("kolom %1 is onbekend en is weggelaten").arg(kolom.naam);
+            weggelaten << QStringLiteral("kolom %1 is onbekend en is weggelaten").arg(kolom.naam);
         }
     }
     if (bron.empty() || soort.front() != CDaoEngine::Counter) {
-        throw CUitwisselFout(Tr("In tabel %1 van het bestand %2 ontbreekt de sleutelkolom %3. "
-                                "Er is niets overgenomen.")
-                                 .arg(jetTabel, m_jet.Pad(), doelKolommen.front().first));
+        throw CUitwisselFout(
+            QStringLiteral("In tabel %1 van het bestand %2 ontbreekt de sleutelkolom %3. "
+                           "Er is niets overgenomen.")
+                .arg(jetTabel, m_jet.Pad(), doelKolommen.front().first));
     }
 
     const ZoekTabel* zoek = ZoekTabel::Zoek(tabel);
@@ -182,9 +182,10 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
         }
         const QVariant& sleutel = rij[size_t(bron.front())];
         if (!sleutel.isValid()) {
-            throw CUitwisselFout(Tr("Tabel %1 van het bestand %2 heeft een rij zonder nummer. "
-                                    "Er is niets overgenomen.")
-                                     .arg(jetTabel, m_jet.Pad()));
+            throw CUitwisselFout(
+                QStringLiteral("Tabel %1 van het bestand %2 heeft een rij zonder nummer. "
+                               "Er is niets overgenomen.")
+                    .arg(jetTabel, m_jet.Pad()));
         }
         sleutels.insert(sleutel.toLongLong());
         if (ouders && (ouderPlaats < 0 ||
@@ -201,20 +202,22 @@ void CJetConversie::NeemTabelOver(CDaoEngine& engine, const QString& tabel,
     const qint64 teller = m_jet.LaatsteTeller(jetTabel);
     engine.ContinueCounterAfter(tabel, doelKolommen.front().first, teller);
 
-    QString regel = Tr("%1: %2 rijen overgenomen").arg(tabel).arg(nRijen);
+    QString regel = QStringLiteral("%1: %2 rijen overgenomen").arg(tabel).arg(nRijen);
     if (nWezen > 0) {
-        regel += Tr(", waarvan %1 zonder bestaande ouder in %2")
+        regel += QStringLiteral(", waarvan %1 zonder bestaande ouder in %2")
                      .arg(nWezen)
                      .arg(QLatin1String(ZoekTabel::Van(zoek->nOuderSoort).tabel));
     }
-    regel += Tr("; nieuwe nummers na %1").arg(std::max<qint64>(teller, 0));
+    regel += QStringLiteral("; nieuwe nummers na %1").arg(std::max<qint64>(teller, 0));
     if (nBuitenBereik > 0) {
-        weggelaten << Tr("%1 datums buiten het bereik 1-1-100 tot 31-12-9999 zijn leeg gelaten")
+        weggelaten << QStringLiteral(
+                          "%1 datums buiten het bereik 1-1-100 tot 31-12-9999 zijn leeg gelaten")
                           .arg(nBuitenBereik);
     }
     if (nNul > 0) {
-        weggelaten << Tr("in %1 teksten is een NUL-teken weggelaten: de server kan het niet "
-                         "bewaren")
+        weggelaten << QStringLiteral(
+                          "in %1 teksten is een NUL-teken weggelaten: de server kan het niet "
+                          "bewaren")
                           .arg(nNul);
     }
     for (const QString& reden : weggelaten) {
@@ -239,7 +242,7 @@ void CJetConversie::NeemOver(CDaoEngine& engine, const QStringList& tabellen) {
     }
     for (const QString& tabel : aanwezig) {
         if (Gevonden(tabellen, tabel).isEmpty()) {
-            m_verslag << Tr("Tabel %1 is onbekend en is niet overgenomen").arg(tabel);
+            m_verslag << QStringLiteral("Tabel %1 is onbekend en is niet overgenomen").arg(tabel);
         }
     }
 }
@@ -248,7 +251,7 @@ QStringList CJetConversie::Converteer(const QString& jetPad, const QString& doel
     const CJetBestand jet(jetPad);
     CJetConversie conversie(jet);
     const QStringList tabellen = conversie.Tabellen(doel);
-    conversie.m_verslag << Tr("Omgezet uit %1 (%2):").arg(jetPad, jet.Versie());
+    conversie.m_verslag << QStringLiteral("Omgezet uit %1 (%2):").arg(jetPad, jet.Versie());
     try {
         CreateTolvarDatabase(doel);
     } catch (const CDaoException& e) {
@@ -270,9 +273,10 @@ QStringList CJetConversie::Converteer(const QString& jetPad, const QString& doel
             ->Herbouw({});
     } catch (const CDaoException& e) {
         RuimOp(doel);
-        throw CUitwisselFout(Tr("De gegevens uit %1 konden niet worden opgeslagen: %2. Er is "
-                                "niets overgenomen.")
-                                 .arg(jetPad, e.GetErrorMessage()));
+        throw CUitwisselFout(
+            QStringLiteral("De gegevens uit %1 konden niet worden opgeslagen: %2. Er is "
+                           "niets overgenomen.")
+                .arg(jetPad, e.GetErrorMessage()));
     } catch (...) {
         RuimOp(doel);
         throw;

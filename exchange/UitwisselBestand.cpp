@@ -27,7 +27,8 @@ void CUitwisselBestand::Schrijf(const QString& pad, const QByteArray& inhoud) {
     const bool bBestond = QFile::exists(pad);
     QString reden;
     if (!CWholeFile::Write(pad, inhoud, &reden)) {
-        throw CUitwisselFout(QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(pad, reden) +
-                             (bBestond ? QStringLiteral(" Het bestaande bestand is ongewijzigd.") : QString()));
+        throw CUitwisselFout(
+            QStringLiteral("Het bestand %1 kan niet worden geschreven: %2").arg(pad, reden) +
+            (bBestond ? QStringLiteral(" Het bestaande bestand is ongewijzigd.") : QString()));
     }
 }

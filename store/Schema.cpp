@@ -95,7 +95,8 @@ const char* const kTabellen[] = {"Relaties",      "Personen",    "Offertes",    
 // The engine's reason, in Dutch where the kind of failure has a sentence, its own text
 // as a detail line below.
 QString EngineDetail(const CDaoException& failure, bool bServer) {
-    const QString detail = QStringLiteral("\n\nMelding van de database: %1").arg(failure.m_strEngineText);
+    const QString detail =
+        QStringLiteral("\n\nMelding van de database: %1").arg(failure.m_strEngineText);
     if (failure.m_kind == DaoErrorKind::Other) {
         return detail;
     }
@@ -147,9 +148,10 @@ void CreateOnServer(const QString& address) {
     try {
         CreateTables(*engine);
     } catch (const CDaoException& failure) {
-        throw CDaoException(QStringLiteral("De tabellen in database %1 kunnen niet worden aangemaakt.%2")
-                                .arg(engine->DisplayName(), EngineDetail(failure, true)),
-                            failure.m_nEngineCode);
+        throw CDaoException(
+            QStringLiteral("De tabellen in database %1 kunnen niet worden aangemaakt.%2")
+                .arg(engine->DisplayName(), EngineDetail(failure, true)),
+            failure.m_nEngineCode);
     }
 }
 
@@ -185,9 +187,10 @@ void CreateTolvarDatabase(const QString& path) {
         try {
             CreateTables(*CDaoEngine::Connect(localPath));
         } catch (const CDaoException& failure) {
-            throw CDaoException(QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt.%2")
-                                    .arg(localPath, EngineDetail(failure, false)),
-                                failure.m_nEngineCode);
+            throw CDaoException(
+                QStringLiteral("Het databasebestand %1 kan niet worden aangemaakt.%2")
+                    .arg(localPath, EngineDetail(failure, false)),
+                failure.m_nEngineCode);
         }
     } catch (...) {
         QFile::remove(localPath);

@@ -280,7 +280,8 @@ bool CUitwisselVenster::ImporteerCsv(QWidget* owner, bool bPersonen, QString pad
         if (voorbeeld.exec() != QDialog::Accepted) {
             return false;
         }
-        Voortgangsvenster venster(owner, bPersonen ? QStringLiteral("Personen") : QStringLiteral("Relaties"));
+        Voortgangsvenster venster(owner, bPersonen ? QStringLiteral("Personen")
+                                                   : QStringLiteral("Relaties"));
         WachtCursor wacht;
         imp.Bewaar(venster.Callback());
         return true;
