@@ -1,7 +1,6 @@
 // Exporting 10,000 demo relations with their persons and memos as vCard, and importing
-// that file into an empty database in one transaction; the same relations as a CSV list
-// read into an empty database.
-#include "exchange/CsvExport.h"
+// that file into an empty database in one transaction; a CSV list of 10,000 customers read
+// into an empty database.
 #include "exchange/CsvImport.h"
 #include "exchange/VCardExport.h"
 #include "exchange/VCardImport.h"
@@ -59,7 +58,17 @@ int main(int argc, char** argv) {
 }
 std::vector<double> csvImport;
 int nCsv = 0;
-const QByteArray lijst = CCsvExport(bron.get()).Exporteer(QStringLiteral("relaties"));
+// The demo names repeat, and a repeated name is skipped; a customer list has one row per
+// customer.
+QByteArray lijst = "Naam;Straat;Postcode;Woonplaats;Telefoon;E-mail;Klant\r\n";
+for (int i = 0; i < kRelaties; ++i) {
+    lijst +=
+        QStringLiteral("Relatie %1;Kerkstraat %2;%3 AB;Delft;015-%1;info%1@voorbeeld.nl;ja\r\n")
+            .arg(i)
+            .arg(i % 200 + 1)
+            .arg(1000 + i % 9000)
+            .toUtf8();
+}
 for (int run = 0; run < kRuns; ++run) {
     const QString doel = dir.filePath(QStringLiteral("csv%1.doc").arg(run));
     QFile::copy(leeg, doel);

@@ -141,7 +141,8 @@ private slots:
             (QStringList{"Relaties als &vCard...", "Relaties als vCard &3.0 (oudere telefoons)...",
                          "&Afspraken als iCalendar...", "&Lijst als CSV..."}));
         QCOMPARE(MenuTexts(bestand[4]->menu()),
-                 (QStringList{"Relaties uit &vCard...", "&Afspraken uit iCalendar..."}));
+                 (QStringList{"Relaties uit &vCard...", "&Afspraken uit iCalendar...",
+                              "&Relaties uit CSV...", "&Personen uit CSV..."}));
         QCOMPARE(MenuTexts(menus[1]->menu()),
                  (QStringList{"Toevoegen\tIns", "&Verwijderen\tDel", "&Wijzigen\tEnter", "-",
                               "Nieuwe ToDo/Afspraak\tF4", "Verwijder ToDo/Afspraak\tCtrl+F4",
