@@ -3,8 +3,17 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace UitwisselHulp {
+
+QString Schrijf(const QTemporaryDir& map, const QString& naam, const QByteArray& inhoud) {
+    const QString pad = map.filePath(naam);
+    QFile bestand(pad);
+    bestand.open(QIODevice::WriteOnly);
+    bestand.write(inhoud);
+    return pad;
+}
 
 QString DataPad(const QString& naam) {
     return QStringLiteral(TOLVAR_SOURCE_DIR "/tests/data/") + naam;

@@ -5,12 +5,16 @@
 #include <QString>
 #include <QStringList>
 
+class QTemporaryDir;
+
 // What the exchange tests share: real files from tests/data, the rows of a database file
 // as text, and runs of the real tolvar-exchange and python3 programs.
 namespace UitwisselHulp {
 
 QString DataPad(const QString& naam);
 QByteArray DataBestand(const QString& naam);
+// Writes inhoud as the file naam in map and gives its path.
+QString Schrijf(const QTemporaryDir& map, const QString& naam, const QByteArray& inhoud);
 
 // Every row of the query, its columns joined by '|', NULL as empty text.
 QStringList Rijen(const QString& database, const QString& sql);

@@ -15,14 +15,6 @@ using namespace UitwisselHulp;
 
 namespace {
 
-QString Schrijf(const QTemporaryDir& map, const QString& naam, const QByteArray& inhoud) {
-    const QString pad = map.filePath(naam);
-    QFile bestand(pad);
-    bestand.open(QIODevice::WriteOnly);
-    bestand.write(inhoud);
-    return pad;
-}
-
 QStringList Regels(const CsvTabel& tabel) {
     QStringList regels{tabel.kop.join('|')};
     for (const CsvRij& rij : tabel.rijen) {

@@ -11,14 +11,6 @@ using namespace UitwisselHulp;
 
 namespace {
 
-QString Schrijf(const QTemporaryDir& map, const QString& naam, const QByteArray& inhoud) {
-    const QString pad = map.filePath(naam);
-    QFile bestand(pad);
-    bestand.open(QIODevice::WriteOnly);
-    bestand.write(inhoud);
-    return pad;
-}
-
 int Aantal(TestDatabase& db, const char* tabel) {
     return db.Scalar(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(tabel)).toInt();
 }
