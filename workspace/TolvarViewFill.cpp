@@ -81,6 +81,8 @@ template <class F> struct AtScopeEnd {
     F f;
     ~AtScopeEnd() { f(); }
 };
+// Spelled out for compilers that deduce no aggregate's arguments (clang before 17).
+template <class F> AtScopeEnd(F) -> AtScopeEnd<F>;
 
 } // namespace
 
