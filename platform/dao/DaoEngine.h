@@ -56,6 +56,9 @@ public:
     // An ORDER BY term that sorts a text column the way the lists sort: letters first
     // without regard to case and accents.
     virtual QString TextSortTerm(const QString& column) const = 0;
+    // Whether that term runs a comparison of the program's own for every pair of rows: a
+    // long list then sorts far quicker in the program, on CTextCollation::SortKey.
+    virtual bool SortsTextThroughProgram() const { return false; }
     // A date column as "YYYY-MM-DD HH:MM:SS" text, "" for no date.
     virtual QString DateAsText(const QString& column) const = 0;
     virtual QString ColumnType(ColumnKind kind) const = 0;

@@ -30,6 +30,7 @@ public:
     bool TableKey(const QString& table, QString* key) override;
     bool HasTable(const QString& table) override;
     QString TextSortTerm(const QString& column) const override;
+    bool SortsTextThroughProgram() const override { return true; }
     QString DateAsText(const QString& column) const override;
     QString ColumnType(ColumnKind kind) const override;
     void ContinueCounterAfter(const QString& table, const QString& column, qint64 last) override;

@@ -3,6 +3,7 @@
 #include <array>
 #include <QChar>
 #include <QStringView>
+#include <QVarLengthArray>
 #include <sqlite3.h>
 
 namespace {
@@ -90,6 +91,25 @@ int CollationCallback(void*, int lenA, const void* a, int lenB, const void* b) {
                                    lenB);
 }
 
+char* PutUtf8(char* out, char32_t c) {
+    if (c < 0x80) {
+        *out++ = char(c);
+    } else if (c < 0x800) {
+        *out++ = char(0xC0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = char(0xE0 | (c >> 12));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    } else {
+        *out++ = char(0xF0 | (c >> 18));
+        *out++ = char(0x80 | ((c >> 12) & 0x3F));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
 } // namespace
 
 void CTextCollation::Register(sqlite3* db) {
@@ -111,4 +131,26 @@ int CTextCollation::Compare(const QString& a, const QString& b) {
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
     return Compare(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
+}
+
+// UTF-8 keeps the order of the code points, so each level is written as UTF-8 of its folded
+// letters. Only the first level needs an end mark: two texts equal there have as many
+// letters, so their further levels are equally long in letters.
+QByteArray CTextCollation::SortKey(QStringView text) {
+    // A UTF-16 unit takes at most three bytes of UTF-8 on each of the three levels.
+    QVarLengthArray<char, 1024> buffer(text.size() * 9 + 1);
+    char* out = buffer.data();
+    for (char32_t Folded::*level : {&Folded::base, &Folded::accent, &Folded::exact}) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            char32_t c = text[i].unicode();
+            if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+            }
+            out = PutUtf8(out, Fold(c).*level);
+        }
+        if (level == &Folded::base) {
+            *out++ = '\0';
+        }
+    }
+    return QByteArray(buffer.data(), out - buffer.data());
 }
