@@ -38,6 +38,9 @@ void CProgressDlg::SetColours() {
 
 void CProgressDlg::Create() {
     m_bWindow = true;
+    if (m_nTotaal != 0) {
+        m_nGetoondProcent = ToonStand() / 10;
+    }
     show();
     // The read that follows holds the thread, and a window paints only once the display has
     // shown it: wait for that briefly, taking no input meanwhile.
@@ -73,21 +76,25 @@ void CProgressDlg::StartVerzameling(const QString& strNaam, DWORD nTotaal) {
 
 void CProgressDlg::VolgendRecord() {
     ++m_nTeller;
-    if (m_nTotaal == 0) {
+    if (m_nTotaal == 0 || !m_bWindow) {
         return;
     }
+    const DWORD positie = ToonStand();
+    // The read runs without the event loop: paint at once whenever the percentage moves, and
+    // in between often enough that a slow read (or a long table, where one percent takes many
+    // records) still visibly counts. Asking the clock costs next to nothing beside the read.
+    if (positie / 10 != m_nGetoondProcent || m_laatstGetoond.hasExpired(kToonInterval)) {
+        m_nGetoondProcent = positie / 10;
+        repaint();
+        m_laatstGetoond.start();
+    }
+}
+
+DWORD CProgressDlg::ToonStand() {
     m_ui->recordNr->setText(QString::number(m_nTeller));
     // Wide arithmetic, so that a very large table cannot wrap the percentage around.
     const auto positie = DWORD(quint64(m_nTeller) * kBarRange / m_nTotaal);
     m_ui->procent->setText(QStringLiteral("%1%").arg(positie / 10));
     m_ui->bar->setValue(int(std::min<DWORD>(positie, kBarRange)));
-    // The read runs without the event loop: paint at once whenever the percentage moves, and
-    // in between often enough that a slow read (or a long table, where one percent takes many
-    // records) still visibly counts. Asking the clock costs next to nothing beside the read.
-    if (m_bWindow &&
-        (positie / 10 != m_nGetoondProcent || m_laatstGetoond.hasExpired(kToonInterval))) {
-        m_nGetoondProcent = positie / 10;
-        repaint();
-        m_laatstGetoond.start();
-    }
+    return positie;
 }

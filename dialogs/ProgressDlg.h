@@ -43,8 +43,10 @@ public:
 
     // Begins a run of nTotaal records; a total of 0 leaves everything as it was.
     void StartVerzameling(const QString& strNaam, DWORD nTotaal);
-    // Reports one record read.
+    // Reports one record read. Without the window only the count goes on.
     void VolgendRecord();
+    // Puts the count, the percentage and the bar in the window; returns the bar's position.
+    DWORD ToonStand();
 
     DWORD m_nTotaal = 0;
     DWORD m_nTeller = 0; // set to 0 by the owner before each run

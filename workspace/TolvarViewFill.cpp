@@ -4,9 +4,12 @@
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoEngine.h"
 #include "platform/dao/DaoStatement.h"
+#include "platform/dao/TextCollation.h"
 #include "store/DatabasePath.h"
 #include "workspace/TreeItem.h"
 
+#include <algorithm>
+#include <QThreadPool>
 #include <QTreeWidget>
 #include <utility>
 
@@ -127,11 +130,22 @@ void CTolvarView::FillTab(int nTab) {
     EndProgress();
 }
 
+// A tree of a hundred thousand items takes longer to free than to build. Once out of the
+// view the items and their node data belong to nothing else, so they are freed on another
+// thread while the next fill runs.
 void CTolvarView::ClearTree() {
     const QSignalBlocker blocker(m_pTree);
-    m_pTree->clear();
-    while (!m_nodeList.empty()) {
-        m_nodeList.pop_back();
+    auto items =
+        std::make_shared<QList<QTreeWidgetItem*>>(m_pTree->invisibleRootItem()->takeChildren());
+    auto nodes = std::make_shared<std::vector<std::unique_ptr<CTreeNodeData>>>(
+        std::exchange(m_nodeList, {}));
+    if (nodes->size() < size_t(kVolledigTot)) {
+        qDeleteAll(*items);
+    } else {
+        QThreadPool::globalInstance()->start([items, nodes] {
+            qDeleteAll(*items);
+            nodes->clear();
+        });
     }
     m_pendingRoots.clear();
     m_revealed.clear();
@@ -356,33 +370,71 @@ void CTolvarView::ForEachRow(int nTable, int nMode, LONG lNumber, const RowVisit
 }
 
 // A lazy fill needs a few columns of each top-level record, in the order of the store's
-// selection of all records: one statement, instead of every row fetched whole.
+// selection of all records: one statement, instead of every row fetched whole. What lies
+// below a record is read with the record itself when it is unfolded, so only the number,
+// the text and a quotation's status are needed; the index on the text then holds all of it
+// for every table but the quotations. Where the engine would call back into the program for
+// every comparison, the rows are sorted here on keys made once per row.
 void CTolvarView::ForEachTopRow(int nTable, const RowVisitor& visit) {
-    const bool bRelatie = nTable == TT_RELATIE;
+    const bool bOfferte = nTable == TT_OFFERTE;
     const QString strKey =
-        bRelatie ? QStringLiteral("[lRelatieNummer]") : QStringLiteral("[dwIndex]");
-    const QString strExtra = bRelatie ? QStringLiteral("[bKlantJaNee], [bLeverancierJaNee]")
-                             : nTable == TT_OFFERTE
-                                 ? QStringLiteral("[dwRelatieNummer], [dwStatusOfferte]")
-                                 : QStringLiteral("[dwRelatieNummer], 0");
-    CRecBasis& set = TableSet(nTable);
+        nTable == TT_RELATIE ? QStringLiteral("[lRelatieNummer]") : QStringLiteral("[dwIndex]");
+    const QString strExtra = bOfferte ? QStringLiteral("[dwStatusOfferte]") : QStringLiteral("0");
     const auto database = CDaoDatabase::OpenShared(g_strDatabasePath);
-    const auto stmt =
-        database->Prepare(QStringLiteral("SELECT %1, [szInLijst], %2 FROM %3 ORDER BY %4, %1")
-                              .arg(strKey, strExtra, set.GetDefaultSQL(),
-                                   database->Engine().TextSortTerm(QStringLiteral("[szInLijst]"))));
-    while (stmt->Step()) {
+    const bool bHierSorteren = database->Engine().SortsTextThroughProgram();
+    QString sql = QStringLiteral("SELECT %1, [szInLijst], %2 FROM %3")
+                      .arg(strKey, strExtra, TableSet(nTable).GetDefaultSQL());
+    if (!bHierSorteren) {
+        sql += QStringLiteral(" ORDER BY %1, %2")
+                   .arg(database->Engine().TextSortTerm(QStringLiteral("[szInLijst]")), strKey);
+    }
+    const auto stmt = database->Prepare(sql);
+    const auto readRow = [&] {
         Row row;
         row.lNumber = row.lOuder = LONG(stmt->Int64(0));
         row.strText = stmt->Text(1);
-        if (bRelatie) {
-            row.bKlant = stmt->Int64(2) != 0;
-            row.bLeverancier = stmt->Int64(3) != 0;
-        } else {
-            row.lOuder = row.lRelatie = LONG(stmt->Int64(2));
-            row.lStatus = LONG(stmt->Int64(3));
+        row.lStatus = LONG(stmt->Int64(2));
+        return row;
+    };
+    if (!bHierSorteren) {
+        while (stmt->Step()) {
+            visit(readRow());
         }
-        visit(row);
+        return;
+    }
+    // A null text sorts first. The first bytes of each key, as two numbers, decide most
+    // comparisons without reading the keys themselves.
+    struct Sorted {
+        bool bNull;
+        quint64 nBegin[2];
+        QByteArray key;
+        Row row;
+    };
+    std::vector<Sorted> rows;
+    rows.reserve(m_dlgProgress.m_nTotaal);
+    while (stmt->Step()) {
+        Sorted sorted{stmt->IsNull(1), {0, 0}, {}, readRow()};
+        sorted.key = CTextCollation::SortKey(sorted.row.strText);
+        for (int i = 0; i < 16; ++i) {
+            sorted.nBegin[i / 8] =
+                sorted.nBegin[i / 8] << 8 | (i < sorted.key.size() ? uchar(sorted.key[i]) : 0);
+        }
+        rows.push_back(std::move(sorted));
+    }
+    std::sort(rows.begin(), rows.end(), [](const Sorted& a, const Sorted& b) {
+        if (a.bNull != b.bNull) {
+            return a.bNull;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (a.nBegin[i] != b.nBegin[i]) {
+                return a.nBegin[i] < b.nBegin[i];
+            }
+        }
+        const int nOrder = a.key.compare(b.key);
+        return nOrder != 0 ? nOrder < 0 : a.row.lNumber < b.row.lNumber;
+    });
+    for (const Sorted& sorted : rows) {
+        visit(sorted.row);
     }
 }
 
@@ -415,6 +467,9 @@ void CTolvarView::BeginProgress(int nTab) {
 }
 
 void CTolvarView::EndProgress() {
+    if (m_dlgProgress.m_nTotaal != 0) {
+        m_dlgProgress.ToonStand();
+    }
     m_dlgProgress.DestroyWindow();
     m_dlgProgress.StartVerzameling(QString(), 0);
 }

@@ -5,9 +5,9 @@
 class CTreeNodeData;
 class CTreeImageList;
 
-// A workspace tree item: it refers to its node data and takes its picture from the view's
-// image list instead of keeping a copy, so that a tree of a few hundred thousand items stays
-// quick to build.
+// A workspace tree item: it refers to its node data, takes its picture from the view's image
+// list instead of keeping a copy, and keeps its one text itself instead of in the general
+// per-column store, so that a tree of a few hundred thousand items stays quick to build.
 class CTreeItem : public QTreeWidgetItem {
 public:
     static constexpr int Type = QTreeWidgetItem::UserType + 1;
@@ -16,6 +16,7 @@ public:
               CTreeNodeData* pNode);
 
     QVariant data(int column, int role) const override;
+    void setData(int column, int role, const QVariant& value) override;
 
     CTreeNodeData* Node() const { return m_pNode; }
 
@@ -25,6 +26,7 @@ public:
     void SetUnread(bool bUnread);
 
 private:
+    QString m_strText;
     const CTreeImageList* m_pImages;
     CTreeNodeData* m_pNode;
     int m_nImage;
