@@ -120,6 +120,8 @@ int Measure(const QString& path, const QStringList& prefixes, const char* suffix
     std::printf("index_build_%d%s: %.0f ms\n", kRelaties, suffix, Median(builds));
     std::printf("index_check_%d%s: %.1f ms\n", kRelaties, suffix, Median(checks));
     std::printf("search_type_%d%s: %.1f ms\n", kRelaties, suffix, Median(typed));
+    std::printf("search_type_slowest_%d%s: %.1f ms\n", kRelaties, suffix,
+                *std::max_element(typed.begin(), typed.end()));
     std::printf("nieuwrecord_rate_zonder_index%s: %.0f rows/s\n", suffix, Median(zonder));
     std::printf("nieuwrecord_rate%s: %.0f rows/s\n", suffix, Median(met));
     std::printf("nieuwrecord_ratio%s: %.2f\n", suffix, Median(met) / Median(zonder));

@@ -12,11 +12,11 @@
 
 namespace {
 
-// Words are compared without case and accents; prefix indexes of two and three characters
-// keep the first key presses of a search as fast as the later ones.
+// Words are compared without case and accents; prefix indexes of one, two and three
+// characters keep the first key presses of a search as fast as the later ones.
 const char* const kMaakIndex =
     "CREATE VIRTUAL TABLE ZoekTekst USING fts5(naam, tekst, nummers, lijst UNINDEXED, "
-    "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');"
+    "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');"
     "CREATE TABLE ZoekStand (tabel TEXT PRIMARY KEY, aantal INTEGER NOT NULL, "
     "hoogste INTEGER NOT NULL, stempel TEXT NOT NULL);"
     "CREATE TABLE ZoekWachtrij (rij INTEGER PRIMARY KEY)";
@@ -289,19 +289,26 @@ void CSqliteZoekIndex::TabelGedaan(const ZoekTabel& tabel) {
                            .arg(QLatin1String(tabel.tabel), Stand(tabel)));
 }
 
-// Those found by their name first, then the rest, each by the engine's own ranking.
+// Those found by their name first, then the rest, each by the engine's own ranking. The
+// ranking weighs every record that matches: the first letters of a word can match a large
+// part of a big database, so only the first candidates in the index's order are weighed,
+// and only the best of those are read whole.
 std::vector<std::unique_ptr<CDaoStatement>> CSqliteZoekIndex::Zoekers(const CZoekVraag& vraag,
                                                                       int nMax) {
     std::vector<std::unique_ptr<CDaoStatement>> zoekers;
     for (const bool bInNaam : {true, false}) {
         auto zoek = Database().Prepare(
-            QStringLiteral("SELECT rowid >> 32, rowid & 4294967295, lijst, ouder, naam, "
-                           "substr(tekst, 1, 20000), nummers, %1 FROM ZoekTekst WHERE ZoekTekst "
-                           "MATCH ? ORDER BY rank LIMIT ?")
+            QStringLiteral(
+                "WITH kandidaat AS (SELECT rowid AS rij, rank AS r FROM ZoekTekst WHERE "
+                "ZoekTekst MATCH ? LIMIT ?), beste AS (SELECT rij, r FROM kandidaat ORDER BY r "
+                "LIMIT ?) SELECT z.rowid >> 32, z.rowid & 4294967295, lijst, ouder, naam, "
+                "substr(tekst, 1, 20000), nummers, %1 FROM beste JOIN ZoekTekst z ON z.rowid = "
+                "beste.rij ORDER BY beste.r")
                 .arg(int(bInNaam)));
         zoek->BindText(1, bInNaam ? vraag.InNaam() : vraag.Expressie());
+        zoek->BindInt64(2, kKandidaten);
         // Room for those the first query found already.
-        zoek->BindInt64(2, 2 * qint64(nMax));
+        zoek->BindInt64(3, 2 * qint64(nMax));
         zoekers.push_back(std::move(zoek));
     }
     return zoekers;
