@@ -239,19 +239,24 @@ void CPgZoekIndex::Afronden() {
     Database().Execute(kMaakZoeker);
 }
 
-// What was found by its name first, then by how well the words match. The piece of text
+// What was found by its name first, then by how well the words match, among the first
+// candidates found by name and the first found anywhere. The piece of text
 // shown is cut from the first 20,000 characters of a memo, which keeps a long memo's cost
 // off every key press.
 std::vector<std::unique_ptr<CDaoStatement>> CPgZoekIndex::Zoekers(const CZoekVraag& vraag,
                                                                   int nMax) {
     auto zoek = Database().Prepare(QStringLiteral(
-        "SELECT soort, sleutel, lijst, ouder, naam, left(tekst, 20000), nummers, woorden @@ n.q "
-        "FROM zoektekst, (SELECT ?::tsquery AS q) a, (SELECT ?::tsquery AS q) n "
-        "WHERE woorden @@ a.q ORDER BY 8 DESC, ts_rank(woorden, a.q) DESC, soort, sleutel "
-        "LIMIT ?"));
+        "WITH a AS (SELECT ?::tsquery AS q), n AS (SELECT ?::tsquery AS q), kandidaat AS "
+        "((SELECT soort, sleutel FROM zoektekst, n WHERE woorden @@ n.q LIMIT ?) UNION "
+        "(SELECT soort, sleutel FROM zoektekst, a WHERE woorden @@ a.q LIMIT ?)) "
+        "SELECT z.soort, z.sleutel, z.lijst, z.ouder, z.naam, left(z.tekst, 20000), z.nummers, "
+        "z.woorden @@ n.q FROM kandidaat k JOIN zoektekst z USING (soort, sleutel), a, n "
+        "ORDER BY 8 DESC, ts_rank(z.woorden, a.q) DESC, z.soort, z.sleutel LIMIT ?"));
     zoek->BindText(1, Vraag(vraag, QString(), true));
     zoek->BindText(2, Vraag(vraag, QStringLiteral("A"), false));
-    zoek->BindInt64(3, nMax);
+    zoek->BindInt64(3, kKandidaten);
+    zoek->BindInt64(4, kKandidaten);
+    zoek->BindInt64(5, nMax);
     std::vector<std::unique_ptr<CDaoStatement>> zoekers;
     zoekers.push_back(std::move(zoek));
     return zoekers;

@@ -289,10 +289,8 @@ void CSqliteZoekIndex::TabelGedaan(const ZoekTabel& tabel) {
                            .arg(QLatin1String(tabel.tabel), Stand(tabel)));
 }
 
-// Those found by their name first, then the rest, each by the engine's own ranking. The
-// ranking weighs every record that matches: the first letters of a word can match a large
-// part of a big database, so only the first candidates in the index's order are weighed,
-// and only the best of those are read whole.
+// Those found by their name first, then the rest, each by the engine's own ranking of the
+// first candidates in the index's order; only the best of those are read whole.
 std::vector<std::unique_ptr<CDaoStatement>> CSqliteZoekIndex::Zoekers(const CZoekVraag& vraag,
                                                                       int nMax) {
     std::vector<std::unique_ptr<CDaoStatement>> zoekers;

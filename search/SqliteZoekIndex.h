@@ -30,8 +30,6 @@ public:
 
     // The version of the index layout; another number means a rebuild.
     static constexpr int kVersie = 3;
-    // How many records that match a search are weighed to find the best.
-    static constexpr int kKandidaten = 2000;
 
 protected:
     bool HeeftIndex() override;

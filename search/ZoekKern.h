@@ -23,6 +23,10 @@ public:
     std::vector<CZoekTreffer> Zoek(const QString& strVraag, int nMax) override;
 
 protected:
+    // How many of the records that match a search are weighed to find the best: the first
+    // letters of a word can match a large part of a big database.
+    static constexpr int kKandidaten = 2000;
+
     CZoekKern(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
 
     CDaoDatabase& Database() const { return *m_database; }
