@@ -9,7 +9,6 @@
 #include "workspace/TreeItem.h"
 
 #include <algorithm>
-#include <QThreadPool>
 #include <QTreeWidget>
 #include <utility>
 
@@ -130,23 +129,10 @@ void CTolvarView::FillTab(int nTab) {
     EndProgress();
 }
 
-// A tree of a hundred thousand items takes longer to free than to build. Once out of the
-// view the items and their node data belong to nothing else, so they are freed on another
-// thread while the next fill runs.
 void CTolvarView::ClearTree() {
     const QSignalBlocker blocker(m_pTree);
-    auto items =
-        std::make_shared<QList<QTreeWidgetItem*>>(m_pTree->invisibleRootItem()->takeChildren());
-    auto nodes = std::make_shared<std::vector<std::unique_ptr<CTreeNodeData>>>(
-        std::exchange(m_nodeList, {}));
-    if (nodes->size() < size_t(kVolledigTot)) {
-        qDeleteAll(*items);
-    } else {
-        QThreadPool::globalInstance()->start([items, nodes] {
-            qDeleteAll(*items);
-            nodes->clear();
-        });
-    }
+    m_pTree->clear();
+    m_nodeList.clear();
     m_pendingRoots.clear();
     m_revealed.clear();
     m_unread.clear();
@@ -220,6 +206,11 @@ void CTolvarView::Reveal(QTreeWidgetItem* hItem) {
 void CTolvarView::OpenLazyFill() {
     m_bLazy = m_dlgProgress.m_nTotaal > DWORD(std::max(m_nVolledigTot, 0)) &&
               m_dlgProgress.m_nTotaal != 0;
+    if (m_bLazy) {
+        // A node for each record, and a few folders.
+        m_nodeList.reserve(m_dlgProgress.m_nTotaal + kStatusCount);
+        m_unread.reserve(m_dlgProgress.m_nTotaal);
+    }
 }
 
 void CTolvarView::MarkUnread(QTreeWidgetItem* hItem) {
