@@ -14,9 +14,10 @@ namespace {
 
 // Words are compared without case and accents; prefix indexes of two and three characters
 // keep the first key presses of a search as fast as the later ones.
-const char* const kMaakIndex =
-    "CREATE VIRTUAL TABLE ZoekTekst USING fts5(naam, tekst, nummers, lijst UNINDEXED, "
-    "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3');"
+const char* const kMaakTekst =
+    "CREATE VIRTUAL TABLE %1 USING fts5(naam, tekst, nummers, lijst UNINDEXED, "
+    "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '2 3')";
+const char* const kMaakStand =
     "CREATE TABLE ZoekStand (tabel TEXT PRIMARY KEY, aantal INTEGER NOT NULL, "
     "hoogste INTEGER NOT NULL, stempel TEXT NOT NULL);"
     "CREATE TABLE ZoekWachtrij (rij INTEGER PRIMARY KEY)";
@@ -38,14 +39,24 @@ ZoekInhoud LeesInhoud(const ZoekTabel& tabel, const CDaoStatement& rij) {
 
 constexpr int kKolommen = 6;
 
-QString SchrijfRij(int nRijen) {
+// The index built beside the current one, until it takes its place.
+const char* const kBouw = "ZoekBouw";
+
+QString SchrijfRij(int nRijen, const char* doel = "ZoekTekst") {
     QStringList rijen;
     for (int i = 0; i < nRijen; ++i) {
         rijen << QStringLiteral("(?, ?, ?, ?, ?, ?)");
     }
-    return QStringLiteral("INSERT OR REPLACE INTO ZoekTekst (rowid, naam, tekst, nummers, lijst, "
-                          "ouder) VALUES ") +
+    return QStringLiteral("INSERT OR REPLACE INTO %1 (rowid, naam, tekst, nummers, lijst, "
+                          "ouder) VALUES ")
+               .arg(QLatin1String(doel)) +
            rijen.join(QStringLiteral(", "));
+}
+
+void MaakStand(CDaoDatabase& database) {
+    database.Execute(kMaakStand);
+    database.Execute(QStringLiteral("INSERT INTO ZoekStand VALUES ('#versie', %1, 0, '')")
+                         .arg(CSqliteZoekIndex::kVersie));
 }
 
 void BindRij(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
@@ -263,13 +274,37 @@ bool CSqliteZoekIndex::DoorAnderenGewijzigd() {
 
 void CSqliteZoekIndex::MaakLeeg() {
     VerwijderIndex(Database());
-    Database().Execute(kMaakIndex);
-    Database().Execute(
-        QStringLiteral("INSERT INTO ZoekStand VALUES ('#versie', %1, 0, '')").arg(kVersie));
+    Database().Execute(QString::fromLatin1(kMaakTekst).arg(QLatin1String("ZoekTekst")));
+    MaakStand(Database());
 }
 
-QString CSqliteZoekIndex::SchrijfRijen(int nRijen) const {
-    return SchrijfRij(nRijen);
+QString CSqliteZoekIndex::SchrijfRijen(int nRijen, bool bBouw) const {
+    return bBouw ? SchrijfRij(nRijen, kBouw) : SchrijfRij(nRijen);
+}
+
+// Moves with every commit of another connection, never with this one's own.
+QString CSqliteZoekIndex::Wijzigingsteken() {
+    const auto versie = Database().Prepare(QStringLiteral("PRAGMA data_version"));
+    versie->Step();
+    return versie->Text(0);
+}
+
+void CSqliteZoekIndex::MaakBouw() {
+    RuimBouwOp();
+    Database().Execute(QString::fromLatin1(kMaakTekst).arg(QLatin1String(kBouw)));
+}
+
+void CSqliteZoekIndex::RuimBouwOp() {
+    Database().Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(kBouw)));
+}
+
+// The full-text table takes its tables of words and rows along under the new name, so that
+// the swap costs no more than dropping the old index.
+void CSqliteZoekIndex::Wissel() {
+    VerwijderIndex(Database());
+    Database().Execute(
+        QStringLiteral("ALTER TABLE %1 RENAME TO ZoekTekst").arg(QLatin1String(kBouw)));
+    MaakStand(Database());
 }
 
 int CSqliteZoekIndex::KolommenPerRij() const {
@@ -282,7 +317,7 @@ void CSqliteZoekIndex::BindInhoud(CDaoStatement& schrijf, int nEerste, const Zoe
 }
 
 // What the index was made from; the table has not changed since, as the rebuild holds the
-// write lock.
+// write lock, or the swap checked under it that nothing was written since the reading began.
 void CSqliteZoekIndex::TabelGedaan(const ZoekTabel& tabel) {
     Database().Execute(QStringLiteral("INSERT INTO ZoekStand SELECT '%1', aantal, hoogste, "
                                       "stempel FROM (%2)")
