@@ -108,21 +108,22 @@ void CZoekKern::LeesPaginas(const ZoekTabel& tabel,
 
 void CZoekKern::Schrijf(const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen, bool bBouw) {
     const int nKolommen = KolommenPerRij();
+    CDaoDatabase& doel = bBouw ? BouwDatabase() : *m_database;
     std::unique_ptr<CDaoStatement> vol;
     for (size_t nEerste = 0; nEerste < rijen.size(); nEerste += kSchrijfRijen) {
         const int nRijen = int(std::min(rijen.size() - nEerste, size_t(kSchrijfRijen)));
         std::unique_ptr<CDaoStatement> deel;
         if (nRijen < kSchrijfRijen) {
-            deel = m_database->Prepare(SchrijfRijen(nRijen, bBouw));
+            deel = doel.Prepare(SchrijfRijen(nRijen, bBouw));
         } else if (!vol) {
-            vol = m_database->Prepare(SchrijfRijen(nRijen, bBouw));
+            vol = doel.Prepare(SchrijfRijen(nRijen, bBouw));
         }
-        CDaoStatement& doel = deel ? *deel : *vol;
+        CDaoStatement& schrijf = deel ? *deel : *vol;
         for (int i = 0; i < nRijen; ++i) {
-            BindInhoud(doel, i * nKolommen + 1, tabel, rijen[nEerste + size_t(i)]);
+            BindInhoud(schrijf, i * nKolommen + 1, tabel, rijen[nEerste + size_t(i)]);
         }
-        doel.Step();
-        doel.Reset();
+        schrijf.Step();
+        schrijf.Reset();
     }
 }
 
@@ -195,11 +196,13 @@ bool CZoekKern::BouwErnaast(const Voortgang& voortgang) {
     for (int nPoging = 0; nPoging < kPogingen; ++nPoging) {
         if (!bGelezen) {
             strTeken = Wijzigingsteken();
+            BeginLezen();
             VulBouw(voortgang);
             bGelezen = true;
         }
         const Wisseling wisseling = ProbeerWissel(strTeken);
         if (wisseling == Wisseling::Gedaan) {
+            NaWissel();
             return true;
         }
         bGelezen = wisseling != Wisseling::Gewijzigd;
@@ -207,16 +210,15 @@ bool CZoekKern::BouwErnaast(const Voortgang& voortgang) {
     return false;
 }
 
-// Every page is written in a transaction of its own, so that a save of the user's never
-// waits longer than one page takes.
+// A save of the user's never waits longer than one page takes to write.
 void CZoekKern::VulBouw(const Voortgang& voortgang) {
-    Kort([&] { MaakBouw(); });
+    MaakBouw();
     const long nTotaal = Totaal();
     long nGedaan = 0;
     for (const int n : m_soorten) {
         const ZoekTabel& tabel = ZoekTabel::Van(n);
         LeesPaginas(tabel, [&](const std::vector<ZoekInhoud>& rijen) {
-            Kort([&] { Schrijf(tabel, rijen, true); });
+            SchrijfPagina([&] { Schrijf(tabel, rijen, true); });
             for (size_t i = 0; i < rijen.size() && voortgang; ++i) {
                 voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
             }

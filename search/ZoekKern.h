@@ -28,6 +28,8 @@ protected:
     CZoekKern(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten);
 
     CDaoDatabase& Database() const { return *m_database; }
+    // Runs werk in a write transaction of its own and notes how long it kept others out.
+    void Kort(const std::function<void()>& werk);
     const std::vector<int>& Soorten() const { return m_soorten; }
 
     // Whether the index's own tables are there.
@@ -60,17 +62,26 @@ protected:
     // building at the same time.
     virtual void BeginBouw() {}
     virtual void EindBouw() noexcept {}
-    // Makes the index to be built beside the current one anew and empty, and removes it again;
-    // each in a write transaction.
+    // Makes the index to be built beside the current one anew and empty (outside any
+    // transaction), and removes it again (in a write transaction).
     virtual void MaakBouw() = 0;
     virtual void RuimBouwOp() = 0;
+    // Where the rows of the new index are written, and how: by default each page in a write
+    // transaction of its own.
+    virtual CDaoDatabase& BouwDatabase() const { return Database(); }
+    virtual void SchrijfPagina(const std::function<void()>& schrijf) { Kort(schrijf); }
+    // Right after the sign is taken when the reading begins: what the swap may then take
+    // as the state of the tables, since it swaps only when nothing changed.
+    virtual void BeginLezen() {}
     // After every row is in the new index, outside any transaction.
     virtual void BouwGevuld() {}
     // First in the transaction that puts the new index in place: keeps other writers out
     // from here on, on an engine where the transaction alone does not.
     virtual void VoorWissel() {}
-    // Puts the new index in the place of the current one, with its version.
+    // Puts the new index in the place of the current one, with its version; what is left of
+    // the old one is cleared away afterwards, outside the swap's transaction.
     virtual void Wissel() = 0;
+    virtual void NaWissel() {}
 
     // The queries of a search, asked in turn until nMax records are found; each answers
     // table, number, list name, parent, name, other text (its start), telephone digits and
@@ -87,8 +98,6 @@ private:
     void LeesPaginas(const ZoekTabel& tabel,
                      const std::function<void(const std::vector<ZoekInhoud>&)>& pagina);
     void Schrijf(const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen, bool bBouw);
-    // Runs werk in a write transaction of its own and notes how long it kept others out.
-    void Kort(const std::function<void()>& werk);
     bool BouwErnaast(const Voortgang& voortgang);
     void VulBouw(const Voortgang& voortgang);
     Wisseling ProbeerWissel(const QString& strTeken);

@@ -258,7 +258,8 @@ private slots:
         }
         QCOMPARE(b.db.Scalar(TestDatabase::OnServer()
                                  ? "SELECT count(*) FROM pg_class WHERE relname = 'zoekbouw'"
-                                 : "SELECT count(*) FROM sqlite_master WHERE name = 'ZoekBouw'")
+                                 : "SELECT count(*) FROM sqlite_master WHERE name LIKE 'ZoekBouw%' "
+                                   "OR name LIKE 'ZoekOud%'")
                      .toInt(),
                  0);
         QVERIFY(MessageBoxLog().empty());
