@@ -70,9 +70,9 @@ long CZoekKern::Totaal() {
 }
 
 // A page at a time by number, so that a large table never sits in memory whole. Each page's
-// statement is finished before its rows are made into index content (the memos' rich text
-// is the slow part): outside a transaction, the reading then keeps no writer waiting longer
-// than the reading itself.
+// statement is finished before its rows are made into index content (reading the memos'
+// rich text takes a while): outside a transaction, the reading then keeps no writer waiting
+// longer than the reading itself.
 void CZoekKern::LeesPaginas(const ZoekTabel& tabel,
                             const std::function<void(const std::vector<ZoekInhoud>&)>& pagina) {
     const auto rijen =

@@ -228,10 +228,14 @@ bool CZoekBalk::IsBezig() const {
 }
 
 void CZoekBalk::Mislukt(CZoekIndex& index, const CDaoException& e) {
-    if (HerbouwHelpt(e.m_kind)) {
+    // After a build that failed, another would only fail again, once per key press.
+    const auto& bouwer = m_bouwers[&index];
+    const CDaoException* pBouwFout =
+        bouwer && bouwer->IsKlaar() && bouwer->Fout() ? &*bouwer->Fout() : nullptr;
+    if (HerbouwHelpt(e.m_kind) && !pBouwFout) {
         BouwIndex(index, false);
     } else if (e.m_kind != DaoErrorKind::ConnectionLost) {
-        m_buitenBereik[&index] = EersteZin(e);
+        m_buitenBereik[&index] = EersteZin(pBouwFout ? *pBouwFout : e);
     }
 }
 
@@ -288,7 +292,8 @@ void CZoekBalk::BouwIndex(CZoekIndex& index, bool bControleer) {
 }
 
 // The results for what was typed meanwhile follow by themselves. A failure is said once, in
-// a box, and the search leaves the index aside until the user next turns to the line.
+// a box, and the search leaves the index aside until the user next turns to the line; one
+// the record store reports already leaves the index as it is, to be searched while it can.
 void CZoekBalk::IndexGereed(CZoekIndex* pIndex) {
     const bool bGebouwd = m_inOpbouw.erase(pIndex) > 0;
     if (auto* frame = qobject_cast<QMainWindow*>(m_pVenster);
@@ -301,15 +306,13 @@ void CZoekBalk::IndexGereed(CZoekIndex* pIndex) {
     } catch (const CDaoException&) {
         // The next search says what is wrong.
     }
-    if (const auto& fout = m_bouwers[pIndex]->Fout()) {
+    if (const auto& fout = m_bouwers[pIndex]->Fout(); fout && !ZegtDeOpslagAl(fout->m_kind)) {
         m_buitenBereik[pIndex] = EersteZin(*fout);
-        if (!ZegtDeOpslagAl(fout->m_kind)) {
-            MessageBox(m_pVenster,
-                       QStringLiteral("De zoekindex kon niet worden opgebouwd; zoeken vindt "
-                                      "daardoor niet alles. Uw gegevens zijn niet veranderd.\n\n%1")
-                           .arg(fout->GetErrorMessage()),
-                       QStringLiteral("Let Op"), MB_OK | MB_ICONINFORMATION);
-        }
+        MessageBox(m_pVenster,
+                   QStringLiteral("De zoekindex kon niet worden opgebouwd; zoeken vindt "
+                                  "daardoor niet alles. Uw gegevens zijn niet veranderd.\n\n%1")
+                       .arg(fout->GetErrorMessage()),
+                   QStringLiteral("Let Op"), MB_OK | MB_ICONINFORMATION);
     }
     if (bGebouwd && (m_pLijst->isVisible() || m_pVeld->hasFocus())) {
         Zoek(m_pVeld->text());
