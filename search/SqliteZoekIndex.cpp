@@ -147,6 +147,10 @@ void VerwijderIndex(CDaoDatabase& database) {
                      "DROP TABLE IF EXISTS ZoekStand; DROP TABLE IF EXISTS ZoekWachtrij");
 }
 
+void VerwijderBouw(CDaoDatabase& database) {
+    database.Execute(QStringLiteral("DROP TABLE IF EXISTS main.%1").arg(QLatin1String(kBouw)));
+}
+
 } // namespace
 
 CSqliteZoekIndex::CSqliteZoekIndex(std::shared_ptr<CDaoDatabase> database, std::vector<int> soorten)
@@ -297,7 +301,7 @@ QString CSqliteZoekIndex::Wijzigingsteken() {
 // lock on the database file; the index is then copied in, a few rows in each transaction.
 void CSqliteZoekIndex::MaakBouw() {
     EindBouw();
-    Kort([&] { RuimBouwOp(); });
+    Kort([&] { VerwijderBouw(Database()); });
     RuimOudOp();
     m_pBouwMap = std::make_unique<QTemporaryDir>();
     const QString strPad = m_pBouwMap->filePath(QStringLiteral("zoekbouw.db"));
@@ -314,7 +318,7 @@ void CSqliteZoekIndex::MaakBouw() {
 
 void CSqliteZoekIndex::RuimBouwOp() {
     m_stand.clear();
-    Database().Execute(QStringLiteral("DROP TABLE IF EXISTS main.%1").arg(QLatin1String(kBouw)));
+    VerwijderBouw(Database());
 }
 
 void CSqliteZoekIndex::BeginLezen() {

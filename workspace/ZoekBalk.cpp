@@ -357,14 +357,16 @@ void CZoekBalk::ZoekIn(const QString& strTekst) {
                     m_strVraagFout = e.GetErrorMessage().section(QStringLiteral("\n\n"), 0, 0);
                     continue;
                 }
-                // An index that cannot be read is rebuilt from the tables, once, and asked
-                // again.
+                // An index that cannot be read is rebuilt from the tables on a thread; a
+                // connection that broke is made again, and asked once more.
                 Mislukt(*index, e);
                 try {
                     if (!m_buitenBereik.count(index.get()) && !m_inOpbouw.count(index.get())) {
                         gevonden = index->Zoek(strTekst, kMaxTreffers);
                     }
-                } catch (const CDaoException&) {
+                } catch (const CDaoException& opnieuw) {
+                    // Once more at most: a rebuild or being left aside follows.
+                    Mislukt(*index, opnieuw);
                     gevonden.clear();
                 }
             }
