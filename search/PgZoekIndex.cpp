@@ -249,8 +249,15 @@ QString CPgZoekIndex::Wijzigingsteken() {
     return teken->Text(0);
 }
 
+// A desk that finds another building is not kept waiting (nor is its window, which waits
+// for the build when it closes): it uses the index as it is and asks again later.
 void CPgZoekIndex::BeginBouw() {
-    Database().Execute(QStringLiteral("SELECT pg_advisory_lock(%1)").arg(kBouwSlot));
+    const auto slot =
+        Database().Prepare(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(kBouwSlot));
+    if (!slot->Step() || slot->Int64(0) == 0) {
+        throw CDaoException(DaoErrorKind::InUse, Database().GetName(),
+                            QStringLiteral("zoekindex wordt al opgebouwd"), 0, true);
+    }
 }
 
 void CPgZoekIndex::EindBouw() noexcept {
