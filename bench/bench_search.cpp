@@ -1,6 +1,6 @@
-// The search line on a large demo database: building the index from nothing, the time from
-// a key press to the results shown, and the rate of new relations with and without the index
-// kept up to date.
+// The search line on a large demo database: building the index from nothing (and how long
+// that keeps a user's save waiting at most), the time from a key press to the results shown,
+// and the rate of new relations with and without the index kept up to date.
 #include "fixture/PgServer.h"
 #include "platform/dao/DaoDatabase.h"
 #include "search/ZoekBijwerker.h"
@@ -72,9 +72,10 @@ QStringList Prefixes(const QString& path) {
 int Measure(const QString& path, const QStringList& prefixes, const char* suffix) {
     g_strDatabasePath = path;
     std::vector<double> builds;
+    std::vector<double> locks;
     for (int run = 0; run < 3; ++run) {
-        builds.push_back(
-            TimeMs([&] { CZoekIndex::Voor(path, ZoekTabel::Hoofdbestand())->Herbouw({}); }));
+        builds.push_back(TimeMs(
+            [&] { locks.push_back(CZoekIndex::Voor(path, ZoekTabel::Hoofdbestand())->Bouw({})); }));
     }
 
     // What every start costs once the index exists: the check that it still agrees.
@@ -93,6 +94,9 @@ int Measure(const QString& path, const QStringList& prefixes, const char* suffix
     venster.resize(1200, 800);
     venster.show();
     balk.OpenIndex();
+    while (balk.IsBezig()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     std::vector<double> typed;
     long nTreffers = 0;
     for (const QString& prefix : prefixes) {
@@ -118,6 +122,7 @@ int Measure(const QString& path, const QStringList& prefixes, const char* suffix
     std::printf("(%zu toetsaanslagen, gemiddeld %ld resultaten per zoekwoord)\n", typed.size(),
                 nTreffers / std::max<long>(1, long(prefixes.size())));
     std::printf("index_build_%d%s: %.0f ms\n", kRelaties, suffix, Median(builds));
+    std::printf("index_build_lock_%d%s: %.0f ms\n", kRelaties, suffix, Median(locks));
     std::printf("index_check_%d%s: %.1f ms\n", kRelaties, suffix, Median(checks));
     std::printf("search_type_%d%s: %.1f ms\n", kRelaties, suffix, Median(typed));
     std::printf("search_type_slowest_%d%s: %.1f ms\n", kRelaties, suffix,

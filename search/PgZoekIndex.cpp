@@ -11,13 +11,15 @@
 
 namespace {
 
-const char* const kMaakIndex =
-    "CREATE TABLE zoektekst (soort integer NOT NULL, sleutel bigint NOT NULL, "
+const char* const kMaakTekst =
+    "CREATE TABLE %1 (soort integer NOT NULL, sleutel bigint NOT NULL, "
     "ouder bigint NOT NULL, stempel text COLLATE \"C\" NOT NULL, lijst text NOT NULL, "
     "naam text NOT NULL, tekst text NOT NULL, nummers text NOT NULL, woorden tsvector NOT NULL, "
-    "PRIMARY KEY (soort, sleutel));"
-    "CREATE TABLE zoekversie (versie integer NOT NULL)";
-const char* const kMaakZoeker = "CREATE INDEX zoektekst_woorden ON zoektekst USING gin (woorden)";
+    "PRIMARY KEY (soort, sleutel))";
+const char* const kMaakVersie = "CREATE TABLE zoekversie (versie integer NOT NULL)";
+const char* const kMaakZoeker = "CREATE INDEX %1_woorden ON %1 USING gin (woorden)";
+// The index built beside the current one, until it takes its place.
+const char* const kBouw = "zoekbouw";
 
 const char* const kKolommen =
     "soort, sleutel, ouder, stempel, lijst, naam, tekst, nummers, woorden";
@@ -139,13 +141,19 @@ void BindRij(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
     schrijf.BindText(n++, Vector(inhoud));
 }
 
-QString Waarden(int nRijen) {
+QString Waarden(int nRijen, const char* doel = "zoektekst") {
     QStringList rijen;
     for (int i = 0; i < nRijen; ++i) {
         rijen << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?::tsvector)");
     }
-    return QStringLiteral("INSERT INTO zoektekst (%1) VALUES %2")
-        .arg(QLatin1String(kKolommen), rijen.join(QStringLiteral(", ")));
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+        .arg(QLatin1String(doel), QLatin1String(kKolommen), rijen.join(QStringLiteral(", ")));
+}
+
+void MaakVersie(CDaoDatabase& database) {
+    database.Execute(kMaakVersie);
+    database.Execute(
+        QStringLiteral("INSERT INTO zoekversie VALUES (%1)").arg(CPgZoekIndex::kVersie));
 }
 
 } // namespace
@@ -217,12 +225,85 @@ void CPgZoekIndex::MaakLeeg() {
     CDaoDatabase& database = Database();
     database.Execute(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kBouwSlot));
     database.Execute("DROP TABLE IF EXISTS zoektekst, zoekversie");
-    database.Execute(kMaakIndex);
-    database.Execute(QStringLiteral("INSERT INTO zoekversie VALUES (%1)").arg(kVersie));
+    database.Execute(QString::fromLatin1(kMaakTekst).arg(QLatin1String("zoektekst")));
+    MaakVersie(database);
 }
 
-QString CPgZoekIndex::SchrijfRijen(int nRijen) const {
-    return Waarden(nRijen);
+QString CPgZoekIndex::SchrijfRijen(int nRijen, bool bBouw) const {
+    return bBouw ? Waarden(nRijen, kBouw) : Waarden(nRijen);
+}
+
+// The rows' count and the sum of the transactions that wrote them: a row added, changed or
+// removed by a committed transaction moves one of them, whether or not the program that
+// wrote it keeps the index.
+QString CPgZoekIndex::Wijzigingsteken() {
+    QStringList delen;
+    for (const int n : Soorten()) {
+        delen << QStringLiteral("(SELECT count(*) || '/' || coalesce(sum(xmin::text::bigint), 0) "
+                                "FROM [%1])")
+                     .arg(QLatin1String(ZoekTabel::Van(n).tabel));
+    }
+    const auto teken =
+        Database().Prepare(QStringLiteral("SELECT ") + delen.join(QStringLiteral(" || ';' || ")));
+    teken->Step();
+    return teken->Text(0);
+}
+
+// A desk that finds another building is not kept waiting (nor is its window, which waits
+// for the build when it closes): it uses the index as it is and asks again later.
+void CPgZoekIndex::BeginBouw() {
+    const auto slot =
+        Database().Prepare(QStringLiteral("SELECT pg_try_advisory_lock(%1)").arg(kBouwSlot));
+    if (!slot->Step() || slot->Int64(0) == 0) {
+        throw CDaoException(DaoErrorKind::InUse, Database().GetName(),
+                            QStringLiteral("zoekindex wordt al opgebouwd"), 0, true);
+    }
+}
+
+void CPgZoekIndex::EindBouw() noexcept {
+    try {
+        Database().Execute(QStringLiteral("SELECT pg_advisory_unlock(%1)").arg(kBouwSlot));
+    } catch (const CDaoException&) {
+        // A connection that broke took the lock with it.
+    }
+}
+
+void CPgZoekIndex::MaakBouw() {
+    RuimBouwOp();
+    Database().Execute(QString::fromLatin1(kMaakTekst).arg(QLatin1String(kBouw)));
+}
+
+void CPgZoekIndex::RuimBouwOp() {
+    Database().Execute(QStringLiteral("DROP TABLE IF EXISTS %1").arg(QLatin1String(kBouw)));
+}
+
+void CPgZoekIndex::BouwGevuld() {
+    Database().Execute(QString::fromLatin1(kMaakZoeker).arg(QLatin1String(kBouw)));
+}
+
+// Writers that are under way are waited for, new ones wait until the swap commits; a wait
+// beyond half a second gives way (to be tried again) before the server would have to choose
+// between this transaction and a user's save.
+void CPgZoekIndex::VoorWissel() {
+    QStringList tabellen;
+    for (const int n : Soorten()) {
+        tabellen << QStringLiteral("[%1]").arg(QLatin1String(ZoekTabel::Van(n).tabel));
+    }
+    Database().Execute("SET LOCAL lock_timeout = '500ms'");
+    Database().Execute(
+        QStringLiteral("LOCK TABLE %1 IN SHARE MODE").arg(tabellen.join(QStringLiteral(", "))));
+}
+
+void CPgZoekIndex::Wissel() {
+    CDaoDatabase& database = Database();
+    database.Execute("DROP TABLE IF EXISTS zoektekst, zoekversie");
+    database.Execute(
+        QStringLiteral("ALTER TABLE %1 RENAME TO zoektekst").arg(QLatin1String(kBouw)));
+    database.Execute(
+        QStringLiteral("ALTER INDEX %1_pkey RENAME TO zoektekst_pkey").arg(QLatin1String(kBouw)));
+    database.Execute(QStringLiteral("ALTER INDEX %1_woorden RENAME TO zoektekst_woorden")
+                         .arg(QLatin1String(kBouw)));
+    MaakVersie(database);
 }
 
 int CPgZoekIndex::KolommenPerRij() const {
@@ -236,7 +317,7 @@ void CPgZoekIndex::BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTab
 
 // Made once the rows are in: far quicker than keeping it up row by row.
 void CPgZoekIndex::Afronden() {
-    Database().Execute(kMaakZoeker);
+    Database().Execute(QString::fromLatin1(kMaakZoeker).arg(QLatin1String("zoektekst")));
 }
 
 // What was found by its name first, then by how well the words match, among the first

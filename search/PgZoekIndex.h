@@ -37,11 +37,19 @@ protected:
     QString VersieKlopt() const override;
     QString TabelKlopt(const ZoekTabel& tabel) const override;
     void MaakLeeg() override;
-    QString SchrijfRijen(int nRijen) const override;
+    QString SchrijfRijen(int nRijen, bool bBouw) const override;
     int KolommenPerRij() const override;
     void BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
                     const ZoekInhoud& inhoud) const override;
     void Afronden() override;
+    QString Wijzigingsteken() override;
+    void BeginBouw() override;
+    void EindBouw() noexcept override;
+    void MaakBouw() override;
+    void RuimBouwOp() override;
+    void BouwGevuld() override;
+    void VoorWissel() override;
+    void Wissel() override;
     std::vector<std::unique_ptr<CDaoStatement>> Zoekers(const CZoekVraag& vraag, int nMax) override;
 
 private:

@@ -8,15 +8,18 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
+#include <QFile>
 #include <QStringList>
 
 namespace {
 
 // Words are compared without case and accents; prefix indexes of one, two and three
 // characters keep the first key presses of a search as fast as the later ones.
-const char* const kMaakIndex =
-    "CREATE VIRTUAL TABLE ZoekTekst USING fts5(naam, tekst, nummers, lijst UNINDEXED, "
-    "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3');"
+const char* const kMaakTekst =
+    "CREATE VIRTUAL TABLE %1 USING fts5(naam, tekst, nummers, lijst UNINDEXED, "
+    "ouder UNINDEXED, tokenize = 'unicode61 remove_diacritics 2', prefix = '1 2 3')";
+const char* const kMaakStand =
     "CREATE TABLE ZoekStand (tabel TEXT PRIMARY KEY, aantal INTEGER NOT NULL, "
     "hoogste INTEGER NOT NULL, stempel TEXT NOT NULL);"
     "CREATE TABLE ZoekWachtrij (rij INTEGER PRIMARY KEY)";
@@ -38,6 +41,11 @@ ZoekInhoud LeesInhoud(const ZoekTabel& tabel, const CDaoStatement& rij) {
 
 constexpr int kKolommen = 6;
 
+// The index built beside the current one, until it takes its place, and the one it
+// replaced, until it is cleared away.
+const char* const kBouw = "ZoekBouw";
+const char* const kOud = "ZoekOud";
+
 QString SchrijfRij(int nRijen) {
     QStringList rijen;
     for (int i = 0; i < nRijen; ++i) {
@@ -46,6 +54,12 @@ QString SchrijfRij(int nRijen) {
     return QStringLiteral("INSERT OR REPLACE INTO ZoekTekst (rowid, naam, tekst, nummers, lijst, "
                           "ouder) VALUES ") +
            rijen.join(QStringLiteral(", "));
+}
+
+void MaakStand(CDaoDatabase& database) {
+    database.Execute(kMaakStand);
+    database.Execute(QStringLiteral("INSERT INTO ZoekStand VALUES ('#versie', %1, 0, '')")
+                         .arg(CSqliteZoekIndex::kVersie));
 }
 
 void BindRij(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
@@ -131,6 +145,10 @@ void VerwijderIndex(CDaoDatabase& database) {
                      "DROP TABLE IF EXISTS ZoekTekst_content; DROP TABLE IF EXISTS "
                      "ZoekTekst_docsize; DROP TABLE IF EXISTS ZoekTekst_config; "
                      "DROP TABLE IF EXISTS ZoekStand; DROP TABLE IF EXISTS ZoekWachtrij");
+}
+
+void VerwijderBouw(CDaoDatabase& database) {
+    database.Execute(QStringLiteral("DROP TABLE IF EXISTS main.%1").arg(QLatin1String(kBouw)));
 }
 
 } // namespace
@@ -263,13 +281,181 @@ bool CSqliteZoekIndex::DoorAnderenGewijzigd() {
 
 void CSqliteZoekIndex::MaakLeeg() {
     VerwijderIndex(Database());
-    Database().Execute(kMaakIndex);
-    Database().Execute(
-        QStringLiteral("INSERT INTO ZoekStand VALUES ('#versie', %1, 0, '')").arg(kVersie));
+    Database().Execute(QString::fromLatin1(kMaakTekst).arg(QLatin1String("ZoekTekst")));
+    MaakStand(Database());
 }
 
-QString CSqliteZoekIndex::SchrijfRijen(int nRijen) const {
+// A build writes to the index of the same name in its scratch file.
+QString CSqliteZoekIndex::SchrijfRijen(int nRijen, bool) const {
     return SchrijfRij(nRijen);
+}
+
+// Moves with every commit of another connection, never with this one's own.
+QString CSqliteZoekIndex::Wijzigingsteken() {
+    const auto versie = Database().Prepare(QStringLiteral("PRAGMA data_version"));
+    versie->Step();
+    return versie->Text(0);
+}
+
+// The words of every row are indexed in a scratch file, in one transaction that keeps no
+// lock on the database file; the index is then copied in, a few rows in each transaction.
+void CSqliteZoekIndex::MaakBouw() {
+    EindBouw();
+    Kort([&] { VerwijderBouw(Database()); });
+    RuimOudOp();
+    m_pBouwMap = std::make_unique<QTemporaryDir>();
+    const QString strPad = m_pBouwMap->filePath(QStringLiteral("zoekbouw.db"));
+    // An empty file is an empty database.
+    if (QFile bestand(strPad); !m_pBouwMap->isValid() || !bestand.open(QIODevice::WriteOnly)) {
+        throw CDaoException(DaoErrorKind::DiskFull, strPad, m_pBouwMap->errorString(), 0);
+    }
+    m_bouw = CDaoDatabase::OpenPrivate(strPad);
+    // Scratch: it is thrown away whatever happens.
+    m_bouw->Execute("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF");
+    m_bouw->Execute(QString::fromLatin1(kMaakTekst).arg(QLatin1String("ZoekTekst")));
+    m_bouw->BeginTrans();
+}
+
+void CSqliteZoekIndex::RuimBouwOp() {
+    m_stand.clear();
+    VerwijderBouw(Database());
+}
+
+void CSqliteZoekIndex::BeginLezen() {
+    m_stand.clear();
+    for (const int n : Soorten()) {
+        const ZoekTabel& tabel = ZoekTabel::Van(n);
+        const auto stand = Database().Prepare(Stand(tabel));
+        stand->Step();
+        m_stand[QLatin1String(tabel.tabel)] = {stand->Text(0), stand->Text(1), stand->Text(2)};
+    }
+}
+
+void CSqliteZoekIndex::EindBouw() noexcept {
+    if (m_bGekoppeld) {
+        try {
+            Database().Execute("DETACH DATABASE zoekbouw");
+        } catch (const CDaoException&) {
+            // Closing the connection lets go of it as well.
+        }
+        m_bGekoppeld = false;
+    }
+    m_bouw.reset();
+    m_pBouwMap.reset();
+}
+
+void CSqliteZoekIndex::BouwGevuld() {
+    m_bouw->CommitTrans();
+    const auto koppel = Database().Prepare(QStringLiteral("ATTACH DATABASE ? AS zoekbouw"));
+    koppel->BindText(1, m_pBouwMap->filePath(QStringLiteral("zoekbouw.db")));
+    koppel->Step();
+    m_bGekoppeld = true;
+    KopieerBouw();
+    EindBouw();
+}
+
+// The full-text table's own tables, row for row: its words, pages, texts and sizes as the
+// scratch file holds them, into a new full-text table of the same layout.
+void CSqliteZoekIndex::KopieerBouw() {
+    Kort([&] {
+        Database().Execute(QString::fromLatin1(kMaakTekst)
+                               .arg(QStringLiteral("main.%1").arg(QLatin1String(kBouw))));
+    });
+    struct Deel {
+        const char* naam;
+        const char* sleutel; // null: copied whole
+        int nRijen;
+    };
+    for (const Deel& deel :
+         {Deel{"config", nullptr, 0}, Deel{"idx", nullptr, 0}, Deel{"data", "id", 500},
+          Deel{"content", "id", 5000}, Deel{"docsize", "id", 20000}}) {
+        const QString strKopie =
+            QStringLiteral("INSERT OR REPLACE INTO main.%1_%2 SELECT * FROM zoekbouw.ZoekTekst_%2")
+                .arg(QLatin1String(kBouw), QLatin1String(deel.naam));
+        if (!deel.sleutel) {
+            Kort([&] { Database().Execute(strKopie); });
+            continue;
+        }
+        const QString strStuk = QStringLiteral(" WHERE %1 > ? ORDER BY %1 LIMIT %2")
+                                    .arg(QLatin1String(deel.sleutel))
+                                    .arg(deel.nRijen);
+        const auto kopie = Database().Prepare(strKopie + strStuk);
+        const auto stuk = Database().Prepare(
+            QStringLiteral("SELECT count(*), max(%1) FROM (SELECT %1 FROM zoekbouw.ZoekTekst_%2%3)")
+                .arg(QLatin1String(deel.sleutel), QLatin1String(deel.naam), strStuk));
+        for (qint64 lVanaf = std::numeric_limits<qint64>::min(), nRijen = deel.nRijen;
+             nRijen == deel.nRijen;) {
+            Kort([&] {
+                for (CDaoStatement* statement : {kopie.get(), stuk.get()}) {
+                    statement->Reset();
+                    statement->BindInt64(1, lVanaf);
+                    statement->Step();
+                }
+                nRijen = stuk->Int64(0);
+                lVanaf = stuk->Int64(1);
+                kopie->Reset();
+                stuk->Reset();
+            });
+        }
+    }
+}
+
+// The full-text table takes its tables of words and rows along under the new name, so that
+// the swap costs no more than dropping the old index.
+void CSqliteZoekIndex::Wissel() {
+    CDaoDatabase& database = Database();
+    try {
+        database.Execute(
+            QStringLiteral("ALTER TABLE ZoekTekst RENAME TO %1").arg(QLatin1String(kOud)));
+        database.Execute("DROP TABLE IF EXISTS ZoekStand; DROP TABLE IF EXISTS ZoekWachtrij");
+    } catch (const CDaoException& e) {
+        // No index, or one too damaged to be moved: it goes at once.
+        if (database.Engine().EndsTransaction(e.m_nEngineCode)) {
+            throw;
+        }
+        VerwijderIndex(database);
+    }
+    database.Execute(
+        QStringLiteral("ALTER TABLE %1 RENAME TO ZoekTekst").arg(QLatin1String(kBouw)));
+    MaakStand(database);
+}
+
+// Dropping a large table at once would keep the file locked for as long as its pages take
+// to free; emptied first, it goes quickly.
+void CSqliteZoekIndex::NaWissel() {
+    m_stand.clear();
+    try {
+        RuimOudOp();
+    } catch (const CDaoException&) {
+        // What is left goes before the next build.
+    }
+}
+
+void CSqliteZoekIndex::RuimOudOp() {
+    if (!Database().Engine().HasTable(QLatin1String(kOud))) {
+        return;
+    }
+    // The full-text table's own records (its layout, numbered up to 10) stay: dropping it
+    // reads them.
+    for (const auto& [deel, nRijen] :
+         {std::pair{"data", 500}, std::pair{"content", 5000}, std::pair{"docsize", 20000}}) {
+        const auto wis = Database().Prepare(
+            QStringLiteral("DELETE FROM main.%1_%2 WHERE id IN (SELECT id FROM main.%1_%2 WHERE "
+                           "id > 10 LIMIT %3)")
+                .arg(QLatin1String(kOud), QLatin1String(deel))
+                .arg(nRijen));
+        for (qint64 nGewist = nRijen; nGewist > 0;) {
+            Kort([&] {
+                wis->Reset();
+                wis->Step();
+                nGewist = Database().Engine().Changes();
+                wis->Reset();
+            });
+        }
+    }
+    Kort([&] {
+        Database().Execute(QStringLiteral("DROP TABLE IF EXISTS main.%1").arg(QLatin1String(kOud)));
+    });
 }
 
 int CSqliteZoekIndex::KolommenPerRij() const {
@@ -282,11 +468,22 @@ void CSqliteZoekIndex::BindInhoud(CDaoStatement& schrijf, int nEerste, const Zoe
 }
 
 // What the index was made from; the table has not changed since, as the rebuild holds the
-// write lock.
+// write lock, or the swap checked under it that nothing was written since the reading began.
 void CSqliteZoekIndex::TabelGedaan(const ZoekTabel& tabel) {
-    Database().Execute(QStringLiteral("INSERT INTO ZoekStand SELECT '%1', aantal, hoogste, "
-                                      "stempel FROM (%2)")
-                           .arg(QLatin1String(tabel.tabel), Stand(tabel)));
+    const auto gelezen = m_stand.find(QLatin1String(tabel.tabel));
+    if (gelezen == m_stand.end()) {
+        Database().Execute(QStringLiteral("INSERT INTO ZoekStand SELECT '%1', aantal, hoogste, "
+                                          "stempel FROM (%2)")
+                               .arg(QLatin1String(tabel.tabel), Stand(tabel)));
+        return;
+    }
+    const auto stand =
+        Database().Prepare(QStringLiteral("INSERT INTO ZoekStand VALUES (?, ?, ?, ?)"));
+    stand->BindText(1, gelezen->first);
+    stand->BindInt64(2, gelezen->second[0].toLongLong());
+    stand->BindInt64(3, gelezen->second[1].toLongLong());
+    stand->BindText(4, gelezen->second[2]);
+    stand->Step();
 }
 
 // Those found by their name first, then the rest, each by the engine's own ranking of the

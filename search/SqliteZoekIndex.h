@@ -3,7 +3,10 @@
 #include "platform/dao/DaoWriteObserver.h"
 #include "search/ZoekKern.h"
 
+#include <map>
 #include <memory>
+#include <QStringList>
+#include <QTemporaryDir>
 
 class CDaoDatabase;
 struct ZoekTabel;
@@ -37,16 +40,38 @@ protected:
     QString VersieKlopt() const override;
     QString TabelKlopt(const ZoekTabel& tabel) const override;
     void MaakLeeg() override;
-    QString SchrijfRijen(int nRijen) const override;
+    QString SchrijfRijen(int nRijen, bool bBouw) const override;
     int KolommenPerRij() const override;
     void BindInhoud(CDaoStatement& schrijf, int nEerste, const ZoekTabel& tabel,
                     const ZoekInhoud& inhoud) const override;
     void TabelGedaan(const ZoekTabel& tabel) override;
+    QString Wijzigingsteken() override;
+    void EindBouw() noexcept override;
+    void MaakBouw() override;
+    void RuimBouwOp() override;
+    CDaoDatabase& BouwDatabase() const override { return *m_bouw; }
+    void SchrijfPagina(const std::function<void()>& schrijf) override { schrijf(); }
+    void BeginLezen() override;
+    void BouwGevuld() override;
+    void Wissel() override;
+    void NaWissel() override;
     std::vector<std::unique_ptr<CDaoStatement>> Zoekers(const CZoekVraag& vraag, int nMax) override;
 
 private:
     // Works off the queue; bWachten waits for another program's lock as every write does.
     void VerwerkWachtrij(bool bWachten);
+    // Copies the tables of the full-text index built in the scratch file into the file's
+    // own, a few rows in each write transaction.
+    void KopieerBouw();
+    // Clears away the old index after a swap, a few rows in each write transaction.
+    void RuimOudOp();
 
     qint64 m_nDataVersie = -1;
+    // The scratch file in which the full-text work of a build is done, away from the file's
+    // lock, and the connection to it.
+    std::unique_ptr<QTemporaryDir> m_pBouwMap;
+    std::shared_ptr<CDaoDatabase> m_bouw;
+    bool m_bGekoppeld = false;
+    // Per table, what ZoekStand is to hold after the swap, as the reading found it.
+    std::map<QString, QStringList> m_stand;
 };

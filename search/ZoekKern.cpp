@@ -7,8 +7,10 @@
 #include "search/ZoekTabel.h"
 #include "search/ZoekVraag.h"
 
+#include <algorithm>
 #include <limits>
 #include <map>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
@@ -18,10 +20,9 @@ namespace {
 // Rows read from a table, and rows written to the index, per statement while building.
 constexpr int kLeesRijen = 1000;
 constexpr int kSchrijfRijen = 100;
-
-ZoekInhoud LeesInhoud(const ZoekTabel& tabel, const CDaoStatement& rij) {
-    return ZoekInhoud::Lees(tabel, [&](int kolom) { return rij.Text(kolom); });
-}
+// Readings of the tables that others' writes may overtake before the build holds the lock
+// throughout.
+constexpr int kPogingen = 3;
 
 // The numbers as a list in a statement; numbers the program made itself, so nothing a user
 // typed ever reaches the statement this way.
@@ -57,63 +58,90 @@ bool CZoekKern::IsActueel() {
     }
 }
 
+long CZoekKern::Totaal() {
+    long nTotaal = 0;
+    for (const int n : m_soorten) {
+        const auto aantal = m_database->Prepare(
+            QStringLiteral("SELECT count(*) FROM [%1]").arg(ZoekTabel::Van(n).tabel));
+        aantal->Step();
+        nTotaal += long(aantal->Int64(0));
+    }
+    return nTotaal;
+}
+
+// A page at a time by number, so that a large table never sits in memory whole. Each page's
+// statement is finished before its rows are made into index content (reading the memos'
+// rich text takes a while): outside a transaction, the reading then keeps no writer waiting
+// longer than the reading itself.
+void CZoekKern::LeesPaginas(const ZoekTabel& tabel,
+                            const std::function<void(const std::vector<ZoekInhoud>&)>& pagina) {
+    const auto rijen =
+        m_database->Prepare(tabel.Selectie() + QStringLiteral(" WHERE %1 > ? ORDER BY %1 LIMIT %2")
+                                                   .arg(QLatin1String(tabel.sleutel))
+                                                   .arg(kLeesRijen));
+    const int nKolommen = tabel.AantalKolommen();
+    qint64 lVanaf = std::numeric_limits<qint32>::min();
+    for (bool bMeer = true; bMeer;) {
+        rijen->Reset();
+        rijen->BindInt64(1, lVanaf);
+        std::vector<QStringList> gelezen;
+        while (rijen->Step()) {
+            QStringList rij;
+            for (int kolom = 0; kolom < nKolommen; ++kolom) {
+                rij << rijen->Text(kolom);
+            }
+            gelezen.push_back(std::move(rij));
+        }
+        rijen->Reset();
+        bMeer = gelezen.size() == size_t(kLeesRijen);
+        std::vector<ZoekInhoud> inhoud;
+        inhoud.reserve(gelezen.size());
+        for (const QStringList& rij : gelezen) {
+            inhoud.push_back(ZoekInhoud::Lees(tabel, [&](int kolom) { return rij[kolom]; }));
+        }
+        if (!inhoud.empty()) {
+            lVanaf = inhoud.back().lSleutel;
+            pagina(inhoud);
+        }
+    }
+}
+
+void CZoekKern::Schrijf(const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen, bool bBouw) {
+    const int nKolommen = KolommenPerRij();
+    CDaoDatabase& doel = bBouw ? BouwDatabase() : *m_database;
+    std::unique_ptr<CDaoStatement> vol;
+    for (size_t nEerste = 0; nEerste < rijen.size(); nEerste += kSchrijfRijen) {
+        const int nRijen = int(std::min(rijen.size() - nEerste, size_t(kSchrijfRijen)));
+        std::unique_ptr<CDaoStatement> deel;
+        if (nRijen < kSchrijfRijen) {
+            deel = doel.Prepare(SchrijfRijen(nRijen, bBouw));
+        } else if (!vol) {
+            vol = doel.Prepare(SchrijfRijen(nRijen, bBouw));
+        }
+        CDaoStatement& schrijf = deel ? *deel : *vol;
+        for (int i = 0; i < nRijen; ++i) {
+            BindInhoud(schrijf, i * nKolommen + 1, tabel, rijen[nEerste + size_t(i)]);
+        }
+        schrijf.Step();
+        schrijf.Reset();
+    }
+}
+
 void CZoekKern::Herbouw(const Voortgang& voortgang) {
     CDaoDatabase& database = *m_database;
     database.BeginTrans();
     try {
         MaakLeeg();
-        long nTotaal = 0;
-        for (const int n : m_soorten) {
-            const auto aantal = database.Prepare(
-                QStringLiteral("SELECT count(*) FROM [%1]").arg(ZoekTabel::Van(n).tabel));
-            aantal->Step();
-            nTotaal += long(aantal->Int64(0));
-        }
-        const int nKolommen = KolommenPerRij();
-        const auto vol = database.Prepare(SchrijfRijen(kSchrijfRijen));
-        std::vector<std::pair<const ZoekTabel*, ZoekInhoud>> wachtend;
-        const auto schrijf = [&] {
-            const size_t nRijen = wachtend.size();
-            const auto statement = nRijen == size_t(kSchrijfRijen)
-                                       ? nullptr
-                                       : database.Prepare(SchrijfRijen(int(nRijen)));
-            CDaoStatement& doel = statement ? *statement : *vol;
-            for (size_t i = 0; i < nRijen; ++i) {
-                BindInhoud(doel, int(i) * nKolommen + 1, *wachtend[i].first, wachtend[i].second);
-            }
-            doel.Step();
-            doel.Reset();
-            wachtend.clear();
-        };
+        const long nTotaal = Totaal();
         long nGedaan = 0;
         for (const int n : m_soorten) {
             const ZoekTabel& tabel = ZoekTabel::Van(n);
-            // Read a page at a time by number, so that a large table never sits in memory whole.
-            const auto rijen = database.Prepare(tabel.Selectie() +
-                                                QStringLiteral(" WHERE %1 > ? ORDER BY %1 LIMIT %2")
-                                                    .arg(QLatin1String(tabel.sleutel))
-                                                    .arg(kLeesRijen));
-            qint64 lVanaf = std::numeric_limits<qint32>::min();
-            for (bool bMeer = true; bMeer;) {
-                rijen->Reset();
-                rijen->BindInt64(1, lVanaf);
-                int nGelezen = 0;
-                while (rijen->Step()) {
-                    ++nGelezen;
-                    wachtend.emplace_back(&tabel, LeesInhoud(tabel, *rijen));
-                    lVanaf = wachtend.back().second.lSleutel;
-                    if (wachtend.size() == size_t(kSchrijfRijen)) {
-                        schrijf();
-                    }
-                    if (voortgang) {
-                        voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
-                    }
+            LeesPaginas(tabel, [&](const std::vector<ZoekInhoud>& rijen) {
+                Schrijf(tabel, rijen, false);
+                for (size_t i = 0; i < rijen.size() && voortgang; ++i) {
+                    voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
                 }
-                bMeer = nGelezen == kLeesRijen;
-            }
-            if (!wachtend.empty()) {
-                schrijf();
-            }
+            });
             TabelGedaan(tabel);
         }
         Afronden();
@@ -122,6 +150,107 @@ void CZoekKern::Herbouw(const Voortgang& voortgang) {
         database.Rollback();
         throw;
     }
+}
+
+void CZoekKern::Kort(const std::function<void()>& werk) {
+    QElapsedTimer slot;
+    m_database->BeginTrans();
+    slot.start();
+    try {
+        werk();
+        m_database->CommitTrans();
+    } catch (...) {
+        m_database->Rollback();
+        throw;
+    }
+    m_msLangsteSlot = std::max(m_msLangsteSlot, double(slot.nsecsElapsed()) / 1e6);
+}
+
+double CZoekKern::Bouw(const Voortgang& voortgang) {
+    m_msLangsteSlot = 0;
+    BeginBouw();
+    try {
+        if (!BouwErnaast(voortgang)) {
+            Kort([&] { RuimBouwOp(); });
+            QElapsedTimer slot;
+            slot.start();
+            Herbouw(voortgang);
+            m_msLangsteSlot = std::max(m_msLangsteSlot, double(slot.nsecsElapsed()) / 1e6);
+        }
+    } catch (...) {
+        try {
+            Kort([&] { RuimBouwOp(); });
+        } catch (const CDaoException&) {
+            // What is left of it goes when the next build begins.
+        }
+        EindBouw();
+        throw;
+    }
+    EindBouw();
+    return m_msLangsteSlot;
+}
+
+bool CZoekKern::BouwErnaast(const Voortgang& voortgang) {
+    bool bGelezen = false;
+    QString strTeken;
+    for (int nPoging = 0; nPoging < kPogingen; ++nPoging) {
+        if (!bGelezen) {
+            strTeken = Wijzigingsteken();
+            BeginLezen();
+            VulBouw(voortgang);
+            bGelezen = true;
+        }
+        const Wisseling wisseling = ProbeerWissel(strTeken);
+        if (wisseling == Wisseling::Gedaan) {
+            NaWissel();
+            return true;
+        }
+        bGelezen = wisseling != Wisseling::Gewijzigd;
+    }
+    return false;
+}
+
+// A save of the user's never waits longer than one page takes to write.
+void CZoekKern::VulBouw(const Voortgang& voortgang) {
+    MaakBouw();
+    const long nTotaal = Totaal();
+    long nGedaan = 0;
+    for (const int n : m_soorten) {
+        const ZoekTabel& tabel = ZoekTabel::Van(n);
+        LeesPaginas(tabel, [&](const std::vector<ZoekInhoud>& rijen) {
+            SchrijfPagina([&] { Schrijf(tabel, rijen, true); });
+            for (size_t i = 0; i < rijen.size() && voortgang; ++i) {
+                voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
+            }
+        });
+    }
+    BouwGevuld();
+}
+
+// A write the program made meanwhile is in the tables but may not be in what was read: the
+// reading starts again. A table held by another writer for longer than the wait is tried
+// again without reading anew.
+CZoekKern::Wisseling CZoekKern::ProbeerWissel(const QString& strTeken) {
+    Wisseling wisseling = Wisseling::Gewijzigd;
+    try {
+        Kort([&] {
+            VoorWissel();
+            if (Wijzigingsteken() != strTeken) {
+                return;
+            }
+            Wissel();
+            for (const int n : m_soorten) {
+                TabelGedaan(ZoekTabel::Van(n));
+            }
+            wisseling = Wisseling::Gedaan;
+        });
+    } catch (const CDaoException& e) {
+        if (e.m_kind != DaoErrorKind::InUse) {
+            throw;
+        }
+        return Wisseling::Bezet;
+    }
+    return wisseling;
 }
 
 std::vector<CZoekTreffer> CZoekKern::Zoek(const QString& strVraag, int nMax) {

@@ -137,3 +137,7 @@ QString ZoekTabel::Selectie() const {
     return QStringLiteral("SELECT %1 FROM [%2]")
         .arg(kolommen.join(QStringLiteral(", ")), QLatin1String(tabel));
 }
+
+int ZoekTabel::AantalKolommen() const {
+    return 4 + int(naam.size() + tekst.size() + nummers.size()) + (rtf ? 1 : 0);
+}

@@ -47,4 +47,6 @@ struct ZoekTabel {
     // The statement that reads rows in the order the index needs them: number, parent,
     // modification time, list name, then the name, text, number and rich-text columns.
     QString Selectie() const;
+    // The number of columns Selectie() reads.
+    int AantalKolommen() const;
 };

@@ -1,26 +1,29 @@
 #include "workspace/ZoekBalk.h"
 
 #include "controls/FullRowListCtrl.h"
-#include "dialogs/ProgressDlg.h"
 #include "platform/dao/DaoDatabase.h"
 #include "platform/dao/DaoException.h"
 #include "platform/ui/FontScale.h"
 #include "platform/ui/MessageBox.h"
 #include "search/ZoekBijwerker.h"
 #include "search/ZoekIndex.h"
+#include "search/ZoekIndexBouwer.h"
 #include "search/ZoekTabel.h"
 #include "store/DatabasePath.h"
 #include "store/RecLijstKalender.h"
 #include "workspace/TolvarView.h"
 #include "workspace/ZoekResultaatDelegate.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 namespace {
@@ -99,6 +102,19 @@ QString Leesbaar(QString fragment) {
     return fragment.remove(CZoekTreffer::kBegin).remove(CZoekTreffer::kEinde).simplified();
 }
 
+// A file that cannot be written now, or a server out of reach, is already reported by the
+// record store; the search uses the index as it is, and the next turn to the search line
+// tries again.
+bool ZegtDeOpslagAl(DaoErrorKind kind) {
+    return kind == DaoErrorKind::ReadOnly || kind == DaoErrorKind::InUse ||
+           kind == DaoErrorKind::ServerUnreachable || kind == DaoErrorKind::ConnectionLost ||
+           kind == DaoErrorKind::DatabaseMissing;
+}
+
+QString EersteZin(const CDaoException& e) {
+    return e.GetErrorMessage().section(QStringLiteral("\n\n"), 0, 0);
+}
+
 bool IsKeuzeToets(int nKey) {
     switch (nKey) {
     case Qt::Key_Return:
@@ -155,10 +171,16 @@ CZoekBalk::CZoekBalk(CTolvarView* pView, QWidget* pVenster, QWidget* parent)
     pVenster->installEventFilter(this);
 }
 
-CZoekBalk::~CZoekBalk() = default;
+CZoekBalk::~CZoekBalk() {
+    // A build under way is broken off before the indexes it belongs to go.
+    m_bouwers.clear();
+}
 
 void CZoekBalk::OpenIndex() {
     CZoekBijwerker::Installeer();
+    m_bouwers.clear();
+    m_inOpbouw.clear();
+    m_bronnen.clear();
     m_buitenBereik.clear();
     m_indexen.clear();
     std::shared_ptr<CDaoDatabase> hoofd;
@@ -168,8 +190,9 @@ void CZoekBalk::OpenIndex() {
     } catch (const CDaoException&) {
         return;
     }
+    const QString strAfspraken = CRecLijstKalender().GetDefaultDBName();
     try {
-        afspraken = CDaoDatabase::OpenShared(CRecLijstKalender().GetDefaultDBName());
+        afspraken = CDaoDatabase::OpenShared(strAfspraken);
     } catch (const CDaoException&) {
         afspraken.reset();
     }
@@ -178,9 +201,11 @@ void CZoekBalk::OpenIndex() {
         soorten.push_back(ZoekTabel::AFSPRAAK);
     } else if (afspraken) {
         m_indexen.push_back(CZoekIndex::Voor(afspraken->GetName(), ZoekTabel::Afsprakenbestand()));
+        m_bronnen[m_indexen.back().get()] = {strAfspraken, ZoekTabel::Afsprakenbestand()};
     }
     try {
         m_indexen.insert(m_indexen.begin(), CZoekIndex::Voor(g_strDatabasePath, soorten));
+        m_bronnen[m_indexen.front().get()] = {g_strDatabasePath, soorten};
     } catch (const CDaoException& e) {
         // The search line says why it finds no relations, instead of failing the start.
         m_pVeld->setPlaceholderText(e.GetErrorMessage());
@@ -189,32 +214,40 @@ void CZoekBalk::OpenIndex() {
     for (const auto& index : m_indexen) {
         try {
             index->DoorAnderenGewijzigd();
-            if (!index->IsActueel()) {
-                BouwIndex(*index);
-            }
-        } catch (const CDaoException& e) {
-            Mislukt(*index, e);
+        } catch (const CDaoException&) {
+            // The check on the thread finds out what is wrong.
         }
+        BouwIndex(*index, true);
     }
 }
 
+bool CZoekBalk::IsBezig() const {
+    return std::any_of(m_bouwers.begin(), m_bouwers.end(), [](const auto& bouwer) {
+        return bouwer.second && !bouwer.second->IsKlaar();
+    });
+}
+
 void CZoekBalk::Mislukt(CZoekIndex& index, const CDaoException& e) {
-    if (HerbouwHelpt(e.m_kind)) {
-        BouwIndex(index);
-    } else {
-        m_buitenBereik[&index] = e.GetErrorMessage().section(QStringLiteral("\n\n"), 0, 0);
+    // After a build that failed, another would only fail again, once per key press.
+    const auto& bouwer = m_bouwers[&index];
+    const CDaoException* pBouwFout =
+        bouwer && bouwer->IsKlaar() && bouwer->Fout() ? &*bouwer->Fout() : nullptr;
+    if (HerbouwHelpt(e.m_kind) && !pBouwFout) {
+        BouwIndex(index, false);
+    } else if (e.m_kind != DaoErrorKind::ConnectionLost) {
+        m_buitenBereik[&index] = EersteZin(pBouwFout ? *pBouwFout : e);
     }
 }
 
 // Another program may have changed a file while the program runs: when the user turns to
-// the search line, an index that no longer agrees with its file is rebuilt first. A
-// database that was out of reach is tried again here, not at every key press.
+// the search line, an index that no longer agrees with its file is rebuilt. A database that
+// was out of reach is tried again here, not at every key press.
 void CZoekBalk::ControleerIndexen() {
     m_buitenBereik.clear();
     for (const auto& index : m_indexen) {
         try {
-            if (index->DoorAnderenGewijzigd() && !index->IsActueel()) {
-                BouwIndex(*index);
+            if (index->DoorAnderenGewijzigd()) {
+                BouwIndex(*index, true);
             }
         } catch (const CDaoException& e) {
             Mislukt(*index, e);
@@ -226,37 +259,71 @@ void CZoekBalk::ZetAgendaLijst(int nSoort, CFullRowListCtrl* pLijst) {
     m_agendaLijsten[nSoort] = pLijst;
 }
 
-void CZoekBalk::BouwIndex(CZoekIndex& index) {
-    CProgressDlg voortgang(m_pVenster);
-    voortgang.m_nTeller = 0;
-    voortgang.Create();
-    bool bGestart = false;
-    try {
-        index.Herbouw([&](const QString&, long, long nTotaal) {
-            if (!bGestart) {
-                voortgang.StartVerzameling(QStringLiteral("zoekindex"), DWORD(nTotaal));
-                bGestart = true;
-            }
-            voortgang.VolgendRecord();
-        });
-    } catch (const CDaoException& e) {
-        voortgang.DestroyWindow();
-        // A file that cannot be written now, or a server out of reach, is already reported by
-        // the record store; the search uses the index as it is, and the next turn to the
-        // search line tries again.
-        if (e.m_kind == DaoErrorKind::ReadOnly || e.m_kind == DaoErrorKind::InUse ||
-            e.m_kind == DaoErrorKind::ServerUnreachable ||
-            e.m_kind == DaoErrorKind::ConnectionLost || e.m_kind == DaoErrorKind::DatabaseMissing) {
-            return;
+void CZoekBalk::BouwIndex(CZoekIndex& index, bool bControleer) {
+    auto& bouwer = m_bouwers[&index];
+    if (bouwer && !bouwer->IsKlaar()) {
+        // An index that failed while it is being checked is as good as being built.
+        if (!bControleer) {
+            m_inOpbouw.insert(&index);
         }
+        return;
+    }
+    const auto& [strNaam, soorten] = m_bronnen[&index];
+    bouwer = std::make_unique<CZoekIndexBouwer>(strNaam, soorten, bControleer);
+    CZoekIndex* pIndex = &index;
+    const auto bouwt = [this, pIndex] {
+        m_inOpbouw.insert(pIndex);
+        Status(QStringLiteral("De zoekindex wordt opgebouwd..."));
+    };
+    if (!bControleer) {
+        bouwt();
+    }
+    connect(bouwer.get(), &CZoekIndexBouwer::Bouwt, this, [this, bouwt] {
+        bouwt();
+        if (m_pLijst->isVisible()) {
+            Zoek(m_pVeld->text());
+        }
+    });
+    connect(bouwer.get(), &CZoekIndexBouwer::Voortgang, this, [this](int nProcent) {
+        Status(QStringLiteral("De zoekindex wordt opgebouwd (%1%)...").arg(nProcent));
+    });
+    connect(bouwer.get(), &CZoekIndexBouwer::Klaar, this, [this, pIndex] { IndexGereed(pIndex); });
+    bouwer->Start();
+}
+
+// The results for what was typed meanwhile follow by themselves. A failure is said once, in
+// a box, and the search leaves the index aside until the user next turns to the line; one
+// the record store reports already leaves the index as it is, to be searched while it can.
+void CZoekBalk::IndexGereed(CZoekIndex* pIndex) {
+    const bool bGebouwd = m_inOpbouw.erase(pIndex) > 0;
+    if (auto* frame = qobject_cast<QMainWindow*>(m_pVenster);
+        frame && frame->statusBar()->currentMessage() == m_strStatus) {
+        frame->statusBar()->clearMessage();
+    }
+    try {
+        // The build's own commits are no change by another program.
+        pIndex->DoorAnderenGewijzigd();
+    } catch (const CDaoException&) {
+        // The next search says what is wrong.
+    }
+    if (const auto& fout = m_bouwers[pIndex]->Fout(); fout && !ZegtDeOpslagAl(fout->m_kind)) {
+        m_buitenBereik[pIndex] = EersteZin(*fout);
         MessageBox(m_pVenster,
                    QStringLiteral("De zoekindex kon niet worden opgebouwd; zoeken vindt "
                                   "daardoor niet alles. Uw gegevens zijn niet veranderd.\n\n%1")
-                       .arg(e.GetErrorMessage()),
+                       .arg(fout->GetErrorMessage()),
                    QStringLiteral("Let Op"), MB_OK | MB_ICONINFORMATION);
-        return;
     }
-    voortgang.DestroyWindow();
+    if (bGebouwd && (m_pLijst->isVisible() || m_pVeld->hasFocus())) {
+        Zoek(m_pVeld->text());
+    }
+}
+
+void CZoekBalk::Status(const QString& strTekst) {
+    if (auto* frame = qobject_cast<QMainWindow*>(m_pVenster)) {
+        m_strStatus = strTekst;
+        frame->statusBar()->showMessage(strTekst);
+    }
 }
 
 void CZoekBalk::Activeer() {
@@ -281,7 +348,7 @@ void CZoekBalk::Zoek(const QString& strTekst) {
 void CZoekBalk::ZoekIn(const QString& strTekst) {
     for (const auto& index : m_indexen) {
         std::vector<CZoekTreffer> gevonden;
-        if (!m_buitenBereik.count(index.get())) {
+        if (!m_buitenBereik.count(index.get()) && !m_inOpbouw.count(index.get())) {
             try {
                 gevonden = index->Zoek(strTekst, kMaxTreffers);
             } catch (const CDaoException& e) {
@@ -290,14 +357,16 @@ void CZoekBalk::ZoekIn(const QString& strTekst) {
                     m_strVraagFout = e.GetErrorMessage().section(QStringLiteral("\n\n"), 0, 0);
                     continue;
                 }
-                // An index that cannot be read is rebuilt from the tables, once, and asked
-                // again.
+                // An index that cannot be read is rebuilt from the tables on a thread; a
+                // connection that broke is made again, and asked once more.
                 Mislukt(*index, e);
                 try {
-                    if (!m_buitenBereik.count(index.get())) {
+                    if (!m_buitenBereik.count(index.get()) && !m_inOpbouw.count(index.get())) {
                         gevonden = index->Zoek(strTekst, kMaxTreffers);
                     }
-                } catch (const CDaoException&) {
+                } catch (const CDaoException& opnieuw) {
+                    // Once more at most: a rebuild or being left aside follows.
+                    Mislukt(*index, opnieuw);
                     gevonden.clear();
                 }
             }
@@ -333,13 +402,7 @@ void CZoekBalk::VulLijst() {
         item->setIcon(n >= 0 ? plaatjes.Image(n)
                              : QIcon(QStringLiteral(":/icons/tb_todo_modify.svg")));
     }
-    if (m_treffers.empty() && !m_pVeld->text().trimmed().isEmpty()) {
-        // Nothing found, or nothing could be searched: the user is told which.
-        const QString tekst =
-            !m_strVraagFout.isEmpty() ? m_strVraagFout
-            : m_buitenBereik.empty()
-                ? QStringLiteral("Niets gevonden")
-                : QStringLiteral("Zoeken lukt nu niet. %1").arg(m_buitenBereik.begin()->second);
+    if (const QString tekst = Melding(); !tekst.isEmpty()) {
         auto* item = new QListWidgetItem(tekst, m_pLijst);
         item->setData(CZoekResultaatDelegate::kHtmlRole,
                       QStringLiteral("<i>%1</i>").arg(tekst.toHtmlEscaped()));
@@ -352,6 +415,26 @@ void CZoekBalk::VulLijst() {
     } else {
         PlaatsLijst();
     }
+}
+
+// Nothing found, nothing could be searched, or an index is still being built: the user is
+// told which.
+QString CZoekBalk::Melding() const {
+    if (m_pVeld->text().trimmed().isEmpty()) {
+        return {};
+    }
+    if (m_treffers.empty() && !m_strVraagFout.isEmpty()) {
+        return m_strVraagFout;
+    }
+    if (!m_inOpbouw.empty()) {
+        return QStringLiteral("De zoekindex wordt opgebouwd; zoeken kan zo dadelijk.");
+    }
+    if (!m_treffers.empty()) {
+        return {};
+    }
+    return m_buitenBereik.empty()
+               ? QStringLiteral("Niets gevonden")
+               : QStringLiteral("Zoeken lukt nu niet. %1").arg(m_buitenBereik.begin()->second);
 }
 
 void CZoekBalk::PlaatsLijst() {

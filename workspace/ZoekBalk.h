@@ -5,12 +5,14 @@
 #include <map>
 #include <memory>
 #include <QWidget>
+#include <set>
 #include <vector>
 
 class CDaoException;
 class CFullRowListCtrl;
 class CTolvarView;
 class CZoekIndex;
+class CZoekIndexBouwer;
 class QLineEdit;
 class QListWidget;
 
@@ -27,11 +29,13 @@ public:
     CZoekBalk(CTolvarView* pView, QWidget* pVenster, QWidget* parent = nullptr);
     ~CZoekBalk() override;
 
-    // Starts following every write to the databases and makes sure their indexes are
-    // current, rebuilding each with the progress window when it is missing or out of date:
-    // the database of the settings and, when it is another file, the appointments' file. A
-    // database that cannot be opened is left to the views to report.
+    // Starts following every write to the databases and has their indexes checked, and each
+    // rebuilt when it is missing or out of date, on a thread of their own, with the progress
+    // in the window's status bar: the database of the settings and, when it is another file,
+    // the appointments' file. A database that cannot be opened is left to the views to report.
     void OpenIndex();
+    // Whether an index is being checked or built.
+    bool IsBezig() const;
     // The agenda list that shows the records of table nSoort, each row carrying its
     // record's number, so that choosing such a result selects its row there.
     void ZetAgendaLijst(int nSoort, CFullRowListCtrl* pLijst);
@@ -55,10 +59,16 @@ private:
     bool Toets(QObject* watched, int nKey);
     void VulLijst();
     void PlaatsLijst();
-    void BouwIndex(CZoekIndex& index);
+    // Has index checked (bControleer) or built at once on a thread, unless that is under way.
+    void BouwIndex(CZoekIndex& index, bool bControleer);
+    void IndexGereed(CZoekIndex* pIndex);
+    void Status(const QString& strTekst);
+    // The line under the results that says why something may be missing; empty when none.
+    QString Melding() const;
     void ControleerIndexen();
     // Rebuilds an index that failed, or, when a rebuild cannot help, leaves it aside until
-    // the user next turns to the search line.
+    // the user next turns to the search line. A broken connection is made again by the next
+    // search: the index stays.
     void Mislukt(CZoekIndex& index, const CDaoException& e);
     void ZoekIn(const QString& strTekst);
     bool ToonInAgenda(const CZoekTreffer& treffer);
@@ -74,4 +84,11 @@ private:
     std::map<CZoekIndex*, QString> m_buitenBereik;
     // Why the text typed now cannot be searched (too long); empty when it can.
     QString m_strVraagFout;
+    // Where each index's database is, by the name the record store opens it with, and the
+    // tables it covers: what the thread that checks and builds it needs.
+    std::map<CZoekIndex*, std::pair<QString, std::vector<int>>> m_bronnen;
+    // The latest check or build of each index; those being built are not searched.
+    std::map<CZoekIndex*, std::unique_ptr<CZoekIndexBouwer>> m_bouwers;
+    std::set<CZoekIndex*> m_inOpbouw;
+    QString m_strStatus;
 };

@@ -15,6 +15,12 @@ std::map<QString, std::weak_ptr<CDaoDatabase>>& OpenConnections() {
     return connections;
 }
 
+QString ConnectionKey(const QString& name) {
+    return CDaoEngine::IsServerAddress(name)
+               ? name.trimmed()
+               : QFileInfo(CPaths::ToLocalPath(name)).absoluteFilePath();
+}
+
 } // namespace
 
 CDaoDatabase::CDaoDatabase(std::unique_ptr<CDaoEngine> engine)
@@ -23,9 +29,7 @@ CDaoDatabase::CDaoDatabase(std::unique_ptr<CDaoEngine> engine)
 CDaoDatabase::~CDaoDatabase() = default;
 
 std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
-    const QString key = CDaoEngine::IsServerAddress(name)
-                            ? name.trimmed()
-                            : QFileInfo(CPaths::ToLocalPath(name)).absoluteFilePath();
+    const QString key = ConnectionKey(name);
     auto& connections = OpenConnections();
     if (auto it = connections.find(key); it != connections.end()) {
         if (auto existing = it->second.lock()) {
@@ -42,6 +46,11 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
         CDaoFailureScope::NoteOpenFailure(key, failure);
         throw;
     }
+}
+
+std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenPrivate(const QString& name) {
+    return std::shared_ptr<CDaoDatabase>(
+        new CDaoDatabase(CDaoEngine::Connect(ConnectionKey(name))));
 }
 
 void CDaoDatabase::ThrowLastError() const {

@@ -18,6 +18,9 @@ public:
     // server address), made on first use. A file that does not exist is an error; it is
     // never created.
     static std::shared_ptr<CDaoDatabase> OpenShared(const QString& name);
+    // A connection of its own to the same database, shared with no recordset, for work on
+    // another thread: a connection must never be used by two threads.
+    static std::shared_ptr<CDaoDatabase> OpenPrivate(const QString& name);
 
     CDaoEngine& Engine() const { return *m_engine; }
     // The database as messages name it.

@@ -55,6 +55,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(Frame()));
         Frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        QTRY_VERIFY(!Frame()->ZoekBalk()->IsBezig());
     }
     void cleanup() {
         m_app.reset();

@@ -1,3 +1,4 @@
+#include "platform/dao/DaoDatabase.h"
 #include "search/SqliteZoekIndex.h"
 #include "search/ZoekTabel.h"
 #include "support/TestRegistry.h"
@@ -103,6 +104,32 @@ private slots:
         QVERIFY(!b.index->IsActueel());
         b.Bouw();
         QVERIFY(b.index->IsActueel());
+    }
+
+    // A build beside the index on a connection of its own while the program saves: what is
+    // saved while the first reading goes on, or during every reading (the build then holds
+    // the lock throughout), is in the finished index.
+    void buildWhileSaving() {
+        for (const int nOpslagen : {1, 3}) {
+            ZoekBank b;
+            b.Relatie("Peters", "Peters BV");
+            const auto bouw =
+                CZoekIndex::Voor(CDaoDatabase::OpenPrivate(b.db.Path()), ZoekTabel::Hoofdbestand());
+            QStringList opgeslagen;
+            int nLezingen = 0;
+            bouw->Bouw([&](const QString&, long nGedaan, long) {
+                if (nGedaan == 1 && ++nLezingen <= nOpslagen) {
+                    opgeslagen << QStringLiteral("Nieuwkomer%1").arg(QChar('a' + nLezingen));
+                    b.Relatie(opgeslagen.back());
+                }
+            });
+            QCOMPARE(nLezingen, nOpslagen + 1);
+            QVERIFY(b.index->IsActueel());
+            for (const QString& naam : opgeslagen) {
+                QCOMPARE(b.Vind(naam), QStringList{naam});
+            }
+            QCOMPARE(b.Vind("peters"), QStringList{"Peters"});
+        }
     }
 };
 
