@@ -249,7 +249,9 @@ CDaoBackup::CheckResult CDaoBackup::HeaderCheck(const QString& path) {
 }
 
 void CDaoBackup::BlockWrites(const QString& dataBase) {
-    CDaoDatabase::OpenShared(dataBase)->Execute("PRAGMA query_only = ON");
+    const auto database = CDaoDatabase::OpenShared(dataBase);
+    database->RefuseWrites();
+    database->Execute("PRAGMA query_only = ON");
 }
 
 void CDaoBackup::Copy(const QString& source, const QString& target, int waitMs) {

@@ -34,8 +34,8 @@ public:
     // schema, reads. QuickCheck reads every page.
     static CheckResult HeaderCheck(const QString& path);
     // Refuses every further write through the program's shared connection of dataBase (the
-    // name the record store opens it by), so that a file found damaged stays as it is until
-    // a copy is restored into it.
+    // name the record store opens it by) and the private ones beside it, so that a file found
+    // damaged stays as it is until a copy is restored into it.
     static void BlockWrites(const QString& dataBase);
 
     // Copies source to target: the copy is written under a hidden name beside target,

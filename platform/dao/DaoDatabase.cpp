@@ -6,13 +6,24 @@
 #include "platform/paths/Paths.h"
 
 #include <map>
+#include <mutex>
 #include <QFileInfo>
 
 namespace {
 
-std::map<QString, std::weak_ptr<CDaoDatabase>>& OpenConnections() {
-    static std::map<QString, std::weak_ptr<CDaoDatabase>> connections;
+// Each shared connection with its refusal of writes, which the private connections to its
+// database share; private connections are opened on other threads, hence the lock.
+struct Shared {
+    std::weak_ptr<CDaoDatabase> database;
+    std::shared_ptr<std::atomic<bool>> writesRefused;
+};
+std::map<QString, Shared>& OpenConnections() {
+    static std::map<QString, Shared> connections;
     return connections;
+}
+std::mutex& ConnectionsLock() {
+    static std::mutex lock;
+    return lock;
 }
 
 QString ConnectionKey(const QString& name) {
@@ -32,7 +43,7 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
     const QString key = ConnectionKey(name);
     auto& connections = OpenConnections();
     if (auto it = connections.find(key); it != connections.end()) {
-        if (auto existing = it->second.lock()) {
+        if (auto existing = it->second.database.lock()) {
             return existing;
         }
     }
@@ -40,7 +51,8 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
     CDaoFailureScope::ThrowEarlierOpenFailure(key);
     try {
         std::shared_ptr<CDaoDatabase> database(new CDaoDatabase(CDaoEngine::Connect(key)));
-        connections[key] = database;
+        const std::lock_guard<std::mutex> guard(ConnectionsLock());
+        connections[key] = {database, database->m_pWritesRefused};
         return database;
     } catch (const CDaoException& failure) {
         CDaoFailureScope::NoteOpenFailure(key, failure);
@@ -49,8 +61,15 @@ std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenShared(const QString& name) {
 }
 
 std::shared_ptr<CDaoDatabase> CDaoDatabase::OpenPrivate(const QString& name) {
-    return std::shared_ptr<CDaoDatabase>(
-        new CDaoDatabase(CDaoEngine::Connect(ConnectionKey(name))));
+    const QString key = ConnectionKey(name);
+    std::shared_ptr<CDaoDatabase> database(new CDaoDatabase(CDaoEngine::Connect(key)));
+    const std::lock_guard<std::mutex> guard(ConnectionsLock());
+    const auto& connections = OpenConnections();
+    if (auto it = connections.find(key);
+        it != connections.end() && !it->second.database.expired()) {
+        database->m_pWritesRefused = it->second.writesRefused;
+    }
+    return database;
 }
 
 void CDaoDatabase::ThrowLastError() const {
@@ -59,6 +78,9 @@ void CDaoDatabase::ThrowLastError() const {
 }
 
 void CDaoDatabase::BeginTrans() {
+    if (*m_pWritesRefused) {
+        throw CDaoException(DaoErrorKind::ReadOnly, m_strName, QString(), 0, m_engine->IsServer());
+    }
     m_engine->Begin(true);
     m_bInTransaction = true;
 }

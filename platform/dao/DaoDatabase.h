@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoEngine.h"
 
+#include <atomic>
 #include <memory>
 #include <QString>
 
@@ -49,12 +50,16 @@ public:
 
     // Whether writes to the database must fail.
     bool IsReadOnly() const { return m_engine->IsReadOnly(); }
+    // Refuses every further write transaction of this connection and of the private ones
+    // opened to its database while it is the shared one.
+    void RefuseWrites() { *m_pWritesRefused = true; }
 
 private:
     explicit CDaoDatabase(std::unique_ptr<CDaoEngine> engine);
 
     std::unique_ptr<CDaoEngine> m_engine;
     QString m_strName;
+    std::shared_ptr<std::atomic<bool>> m_pWritesRefused = std::make_shared<std::atomic<bool>>();
     bool m_bInTransaction = false;
     qint64 m_nRollbacks = 0;
 };

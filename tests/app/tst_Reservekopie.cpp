@@ -287,6 +287,8 @@ private slots:
         QVERIFY(app.InitInstance({QStringLiteral("tolvar"), QStringLiteral("/nologo")}));
         CMainFrame* frame = app.GetMainWnd();
         QVERIFY(QTest::qWaitForWindowExposed(frame));
+        // The daily copies are made in the background: the list below offers them once made.
+        WaitForBackground(app);
         auto* view = dynamic_cast<CTolvarView*>(frame->GetPaneView(0));
         view->Tree()->setFocus();
         view->Tree()->setCurrentItem(TopItem(frame, "Bakkerij Jansen"));
