@@ -106,6 +106,26 @@ void CZoekKern::LeesPaginas(const ZoekTabel& tabel,
     }
 }
 
+void CZoekKern::LeesAlles(
+    const Voortgang& voortgang,
+    const std::function<void(const ZoekTabel&, const std::vector<ZoekInhoud>&)>& verwerk,
+    const std::function<void(const ZoekTabel&)>& naTabel) {
+    const long nTotaal = Totaal();
+    long nGedaan = 0;
+    for (const int n : m_soorten) {
+        const ZoekTabel& tabel = ZoekTabel::Van(n);
+        LeesPaginas(tabel, [&](const std::vector<ZoekInhoud>& rijen) {
+            verwerk(tabel, rijen);
+            for (size_t i = 0; i < rijen.size() && voortgang; ++i) {
+                voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
+            }
+        });
+        if (naTabel) {
+            naTabel(tabel);
+        }
+    }
+}
+
 void CZoekKern::Schrijf(const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen, bool bBouw) {
     const int nKolommen = KolommenPerRij();
     CDaoDatabase& doel = bBouw ? BouwDatabase() : *m_database;
@@ -132,18 +152,12 @@ void CZoekKern::Herbouw(const Voortgang& voortgang) {
     database.BeginTrans();
     try {
         MaakLeeg();
-        const long nTotaal = Totaal();
-        long nGedaan = 0;
-        for (const int n : m_soorten) {
-            const ZoekTabel& tabel = ZoekTabel::Van(n);
-            LeesPaginas(tabel, [&](const std::vector<ZoekInhoud>& rijen) {
+        LeesAlles(
+            voortgang,
+            [&](const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen) {
                 Schrijf(tabel, rijen, false);
-                for (size_t i = 0; i < rijen.size() && voortgang; ++i) {
-                    voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
-                }
-            });
-            TabelGedaan(tabel);
-        }
+            },
+            [&](const ZoekTabel& tabel) { TabelGedaan(tabel); });
         Afronden();
         database.CommitTrans();
     } catch (...) {
@@ -213,17 +227,9 @@ bool CZoekKern::BouwErnaast(const Voortgang& voortgang) {
 // A save of the user's never waits longer than one page takes to write.
 void CZoekKern::VulBouw(const Voortgang& voortgang) {
     MaakBouw();
-    const long nTotaal = Totaal();
-    long nGedaan = 0;
-    for (const int n : m_soorten) {
-        const ZoekTabel& tabel = ZoekTabel::Van(n);
-        LeesPaginas(tabel, [&](const std::vector<ZoekInhoud>& rijen) {
-            SchrijfPagina([&] { Schrijf(tabel, rijen, true); });
-            for (size_t i = 0; i < rijen.size() && voortgang; ++i) {
-                voortgang(QLatin1String(tabel.tabel), ++nGedaan, nTotaal);
-            }
-        });
-    }
+    LeesAlles(voortgang, [&](const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen) {
+        SchrijfPagina([&] { Schrijf(tabel, rijen, true); });
+    });
     BouwGevuld();
 }
 

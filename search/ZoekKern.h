@@ -101,6 +101,12 @@ private:
     // Reads tabel a page at a time and hands each page on as index content.
     void LeesPaginas(const ZoekTabel& tabel,
                      const std::function<void(const std::vector<ZoekInhoud>&)>& pagina);
+    // Every table of the index a page at a time, each page to verwerk and each row to the
+    // progress; naTabel, when given, after a table's last page.
+    void
+    LeesAlles(const Voortgang& voortgang,
+              const std::function<void(const ZoekTabel&, const std::vector<ZoekInhoud>&)>& verwerk,
+              const std::function<void(const ZoekTabel&)>& naTabel = nullptr);
     void Schrijf(const ZoekTabel& tabel, const std::vector<ZoekInhoud>& rijen, bool bBouw);
     bool BouwErnaast(const Voortgang& voortgang);
     void VulBouw(const Voortgang& voortgang);
